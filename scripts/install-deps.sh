@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Avatello needs to build, run and test, skipping those already there.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
+    # run: Qt's platform plugins, the default face "Tahoma" and metric-compatible core fonts
+    qt6-qpa-plugins fonts-wine fonts-liberation
+    # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures
+    xvfb xauth xdotool x11-utils openbox python3-pil imagemagick
+    # benchmarks, packaging checks
+    libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+namespace avatello {
+
+class PictureBox;
+
+// Shows a picture box on a window: its one-pixel flat frame and its drawing area. On a high-DPI
+// screen the drawing area is enlarged pixel for pixel, never smoothed.
+class PictureBoxView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PictureBoxView(PictureBox& box, QWidget* parent, bool framed = true);
+
+    PictureBox& box() { return box_; }
+
+signals:
+    // A press of any mouse button; x and y in twips from the drawing area's top-left corner.
+    void mouseDown(int button, int shift, float x, float y);
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    PictureBox& box_;
+    bool framed_;
+};
+
+// The mouse button and modifier state as 16-bit values (left 1, right 2, middle 4; shift 1,
+// control 2, alt 4).
+int vbButton(Qt::MouseButton button);
+int vbShift(Qt::KeyboardModifiers modifiers);
+
+} // namespace avatello

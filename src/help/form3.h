@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QWidget>
+
+namespace avatello {
+
+class Form1;
+
+class Form3 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form3(Form1& main);
+
+private:
+    Form1& main_;
+};
+
+} // namespace avatello

@@ -1,0 +1,20 @@
+#include "app/form1.h"
+#include "app/qtservices.h"
+#include "app/uifont.h"
+#include "app/windowplacement.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Avatello"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));
+    avatello::ensureDefaultFont();
+
+    avatello::QtServices services;
+    avatello::Form1 window(services);
+    avatello::centreOnScreen(&window);
+    window.show();
+    return QApplication::exec();
+}

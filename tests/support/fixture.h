@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/form1.h"
+#include "support/scripteduser.h"
+
+#include "help/form3.h"
+#include "templates/form5.h"
+#include "text/form2.h"
+#include "text/form4.h"
+
+#include <QAction>
+#include <QLabel>
+#include <memory>
+
+namespace avatello::test {
+
+// A main window driven by a scripted user, as the program would create it at start.
+struct Program
+{
+    ScriptedUser user;
+    std::unique_ptr<Form1> form = std::make_unique<Form1>(user);
+
+    Form1& operator*() { return *form; }
+    Form1* operator->() { return form.get(); }
+};
+
+} // namespace avatello::test

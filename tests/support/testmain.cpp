@@ -1,0 +1,40 @@
+#include "support/testregistry.h"
+
+#include "app/uifont.h"
+
+#include <QApplication>
+#include <QtTest>
+#include <memory>
+#include <vector>
+
+namespace avatello::test {
+
+namespace {
+
+std::vector<std::function<QObject*()>>& registry()
+{
+    static std::vector<std::function<QObject*()>> tests;
+    return tests;
+}
+
+} // namespace
+
+bool registerTest(std::function<QObject*()> make)
+{
+    registry().push_back(std::move(make));
+    return true;
+}
+
+} // namespace avatello::test
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    avatello::ensureDefaultFont();
+    int failures = 0;
+    for (const auto& make : avatello::test::registry()) {
+        std::unique_ptr<QObject> test(make());
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
