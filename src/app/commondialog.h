@@ -14,9 +14,7 @@ namespace avatello {
 class CommonDialog
 {
 public:
-    CommonDialog(PlatformServices& services, QWidget* owner) : services_(services), owner_(owner)
-    {
-    }
+    CommonDialog(PlatformServices& services, QWidget* owner) : services_(services), owner_(owner) {}
 
     QString DialogTitle;
     QString Filter;

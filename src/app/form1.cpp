@@ -117,9 +117,9 @@ void Form1::createControls()
     placeTwips(texty, 240, 3960, 1455, 255);
 
     // Labels take no focus; the hidden box comes first, so no button has it at start.
-    const QList<QWidget*> tabOrder{hhd,        Command1,   Command2, Command5,
-                                   Command4,   Command3,   Command6, Image1View,
-                                   Image2View, tempView,   Picture1View};
+    const QList<QWidget*> tabOrder{hhd,        Command1, Command2,    Command5,
+                                   Command4,   Command3, Command6,    Image1View,
+                                   Image2View, tempView, Picture1View};
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
     hhd->setFocus();
@@ -174,19 +174,19 @@ void Form1::createMenus()
     shhhhh = item(otherz, QStringLiteral("shhhhh"), QStringLiteral("Minimize"), true,
                   &Form1::shhhhh_Click);
     fjdhs = separator(otherz, QStringLiteral("fjdhs"), true);
-    ggaga = item(otherz, QStringLiteral("ggaga"), QStringLiteral("About"), true,
-                 &Form1::ggaga_Click);
-    vbhelp = item(otherz, QStringLiteral("vbhelp"), QStringLiteral("Help"), false,
-                  &Form1::vbhelp_Click);
-    theveryvest = item(otherz, QStringLiteral("theveryvest"),
-                       QStringLiteral("The Best Page In The Universe"), false,
-                       &Form1::theveryvest_Click);
+    ggaga =
+        item(otherz, QStringLiteral("ggaga"), QStringLiteral("About"), true, &Form1::ggaga_Click);
+    vbhelp =
+        item(otherz, QStringLiteral("vbhelp"), QStringLiteral("Help"), false, &Form1::vbhelp_Click);
+    theveryvest =
+        item(otherz, QStringLiteral("theveryvest"), QStringLiteral("The Best Page In The Universe"),
+             false, &Form1::theveryvest_Click);
 
     edit = makeMenu(QStringLiteral("edit"));
-    ha3ah = item(edit, QStringLiteral("ha3ah"), QStringLiteral("Add Text"), true,
-                 &Form1::ha3ah_Click);
-    hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"),
-                             QStringLiteral("Move Text"), true, &Form1::hhhhhhhhhhhhhhh22_Click);
+    ha3ah =
+        item(edit, QStringLiteral("ha3ah"), QStringLiteral("Add Text"), true, &Form1::ha3ah_Click);
+    hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), QStringLiteral("Move Text"),
+                             true, &Form1::hhhhhhhhhhhhhhh22_Click);
     bigdash = separator(edit, QStringLiteral("bigdash"), true);
     changefont = item(edit, QStringLiteral("changefont"), QStringLiteral("Change Font"), true,
                       &Form1::changefont_Click);
@@ -197,8 +197,8 @@ void Form1::createMenus()
     h476a = item(edit, QStringLiteral("h476a"), QStringLiteral("AIM Back Color"), true,
                  &Form1::h476a_Click);
     botherdash = separator(edit, QStringLiteral("botherdash"), true);
-    hehe333 = item(edit, QStringLiteral("hehe333"), QStringLiteral("Undo"), true,
-                   &Form1::hehe333_Click);
+    hehe333 =
+        item(edit, QStringLiteral("hehe333"), QStringLiteral("Undo"), true, &Form1::hehe333_Click);
     hehe333->setEnabled(false);
 }
 

@@ -3,9 +3,9 @@
 #include "app/commondialog.h"
 #include "document/picturebox.h"
 
+#include <functional>
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -116,6 +116,12 @@ public:
         slot->activateWindow();
         return slot.data();
     }
+
+    // The text tool: sets the canvas's CurrentX/CurrentY from textx/texty, and stamps
+    // textstring there in the current size, colour and face. Each is false when a value does not
+    // convert, which ends the command that called it.
+    bool setTextPosition();
+    bool stampText();
 
     // What the undo copy gives back: the snapshot stored by the last Add Text, or before any,
     // a plain field of the canvas's background colour.

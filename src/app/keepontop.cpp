@@ -8,14 +8,13 @@ void KeepOnTop(QWidget* window)
 {
     if (!window)
         return;
-    // Changing the flags of a shown window hides it; show it again where it was.
+    // Changing the flags of a window re-creates it, hidden; put it back where it was, as it was.
     const bool shown = window->isVisible();
-    const QPoint position = window->pos();
+    const QRect geometry = window->geometry();
     window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (shown) {
-        window->move(position);
+    window->setGeometry(geometry);
+    if (shown)
         window->show();
-    }
 }
 
 } // namespace avatello

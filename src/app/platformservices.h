@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QColor>
 #include <QString>
 #include <QUrl>
-#include <optional>
 
 class QWidget;
 

@@ -2,9 +2,9 @@
 
 #include "document/colour.h"
 
+#include <functional>
 #include <QImage>
 #include <QString>
-#include <functional>
 
 namespace avatello {
 

@@ -1,18 +1,60 @@
 #include "app/form1.h"
 
+#include "app/maker.h"
+#include "app/platformservices.h"
 #include "help/form3.h"
+
+#include <QStringList>
+#include <QUrl>
 
 namespace avatello {
 
-void Form1::shhhhh_Click() {}
-void Form1::ggaga_Click() {}
+namespace {
+
+// Hands a web address to the browser without waiting; says so when it cannot be started.
+void openWebPage(Form1& form, const QString& address)
+{
+    if (form.services().openUrl(QUrl(address)))
+        return;
+    form.services().message(&form, QStringLiteral("Avatello"),
+                            QStringLiteral("The web page %1 could not be opened.").arg(address),
+                            MessageIcon::Warning);
+}
+
+} // namespace
+
+// Minimize: the main window has no minimize box, so this is the program's own way to it.
+void Form1::shhhhh_Click()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+// About: who made the program and where to find it.
+void Form1::ggaga_Click()
+{
+    const QStringList lines{QStringLiteral("Avatello/Maker"),
+                            QStringLiteral("Made By ") + maker::authorName,
+                            QStringLiteral("Contact: ") + maker::authorEmail,
+                            QStringLiteral("Visit: ") + maker::siteName};
+    services().message(this, QStringLiteral("About Avatello"), lines.join(QLatin1String("\r\n")),
+                       MessageIcon::Information);
+}
 
 void Form1::vbhelp_Click()
 {
     showSecondary(form3);
 }
 
-void Form1::theveryvest_Click() {}
-void Form1::Label1_Click() {}
+// The hidden "The Best Page In The Universe" item.
+void Form1::theveryvest_Click()
+{
+    openWebPage(*this, maker::bestPageAddress);
+}
+
+// The link at the foot of the window: the maker's web page.
+void Form1::Label1_Click()
+{
+    openWebPage(*this, maker::webAddress);
+}
 
 } // namespace avatello

@@ -2,10 +2,15 @@
 
 #include <QWidget>
 
+class QListWidget;
+class QPlainTextEdit;
+
 namespace avatello {
 
 class Form1;
 
+// The help window: a list of topics on the left, the chosen topic's text on the right. It keeps
+// itself above every other window and is discarded when closed.
 class Form3 : public QWidget
 {
     Q_OBJECT
@@ -13,8 +18,23 @@ class Form3 : public QWidget
 public:
     explicit Form3(Form1& main);
 
+    QListWidget* List1 = nullptr;    // the topics
+    QPlainTextEdit* Text1 = nullptr; // the chosen topic's text, read-only
+
+    // Start-up: takes the main window's icon and puts the window on top.
+    void Form_Load();
+    // Shows the text of the topic selected in List1.
+    void List1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Replaces Text1's content and shows it from its beginning.
+    void showText(const QString& text);
+
     Form1& main_;
+    bool placed_ = false;
 };
 
 } // namespace avatello

@@ -1,13 +1,90 @@
 #include "text/form4.h"
 
 #include "app/form1.h"
+#include "app/uifont.h"
+#include "app/windowplacement.h"
+
+#include <algorithm>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace avatello {
 
-Form4::Form4(Form1& main) : QWidget(nullptr), main_(main)
+QStringList screenFontNames()
+{
+    QStringList names = QFontDatabase::families();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+Form4::Form4(Form1& main)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      main_(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Change Font"));
+    setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
+    fixClientSizeTwips(this, 2400, 1455);
+
+    Text1 = new QLineEdit(this);
+    placeTwips(Text1, 4200, 240, 735, 285);
+    Combo1 = new QComboBox(this);
+    placeTwips(Combo1, 120, 120, 2175, 315);
+    Combo2 = new QComboBox(this);
+    placeTwips(Combo2, 120, 480, 735, 315);
+    for (int size = 6; size <= 16; ++size)
+        Combo2->addItem(QString::number(size));
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    placeTwips(Command1, 120, 960, 735, 375);
+    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    placeTwips(Command2, 840, 960, 735, 375);
+    for (QPushButton* button : {Command1, Command2})
+        button->setAutoDefault(false);
+    setTabOrder(Text1, Combo1);
+    setTabOrder(Combo1, Combo2);
+    setTabOrder(Combo2, Command1);
+    setTabOrder(Command1, Command2);
+    Text1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+
+    Form_Load();
+    centreOnScreen(this);
+}
+
+void Form4::Form_Load()
+{
     setWindowIcon(main_.windowIcon());
+    Combo1->addItems(screenFontNames());
+    // Each list shows its stored value when it offers it. A face the system lacks leaves the face
+    // list unselected but still shows the size.
+    Combo1->setCurrentIndex(Combo1->findText(main_.textfont, Qt::MatchFixedString));
+    Combo2->setCurrentIndex(Combo2->findText(main_.textsize, Qt::MatchFixedString));
+}
+
+void Form4::Command1_Click()
+{
+    // A list with nothing chosen keeps its value: an empty size or face would make every later
+    // stamp draw nothing.
+    if (Combo2->currentIndex() >= 0)
+        main_.textsize = Combo2->currentText();
+    if (Combo1->currentIndex() >= 0)
+        main_.textfont = Combo1->currentText();
+    close();
+}
+
+void Form4::Command2_Click()
+{
+    close();
 }
 
 } // namespace avatello

@@ -72,23 +72,37 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
-        QTest::newRow("Image1") << "Image1" << QRect(8, 8, 50, 50) << "" << "Icon To Edit";
-        QTest::newRow("Label2") << "Label2" << QRect(64, 24, 33, 25) << "--->" << "";
-        QTest::newRow("Image2") << "Image2" << QRect(104, 8, 50, 50) << "" << "Finished Icon";
-        QTest::newRow("Command1") << "Command1" << QRect(8, 64, 49, 17) << "Load" << "";
-        QTest::newRow("Command5") << "Command5" << QRect(56, 64, 49, 17) << "New" << "";
-        QTest::newRow("Command4") << "Command4" << QRect(104, 64, 49, 17) << "Edit" << "";
-        QTest::newRow("Command2") << "Command2" << QRect(8, 80, 49, 17) << "Save" << "";
-        QTest::newRow("Command3") << "Command3" << QRect(56, 80, 49, 17) << "Finished" << "";
-        QTest::newRow("Command6") << "Command6" << QRect(104, 80, 49, 17) << "Other" << "";
+        QTest::newRow("Image1") << "Image1" << QRect(8, 8, 50, 50) << ""
+                                << "Icon To Edit";
+        QTest::newRow("Label2") << "Label2" << QRect(64, 24, 33, 25) << "--->"
+                                << "";
+        QTest::newRow("Image2") << "Image2" << QRect(104, 8, 50, 50) << ""
+                                << "Finished Icon";
+        QTest::newRow("Command1") << "Command1" << QRect(8, 64, 49, 17) << "Load"
+                                  << "";
+        QTest::newRow("Command5") << "Command5" << QRect(56, 64, 49, 17) << "New"
+                                  << "";
+        QTest::newRow("Command4") << "Command4" << QRect(104, 64, 49, 17) << "Edit"
+                                  << "";
+        QTest::newRow("Command2") << "Command2" << QRect(8, 80, 49, 17) << "Save"
+                                  << "";
+        QTest::newRow("Command3") << "Command3" << QRect(56, 80, 49, 17) << "Finished"
+                                  << "";
+        QTest::newRow("Command6") << "Command6" << QRect(104, 80, 49, 17) << "Other"
+                                  << "";
         QTest::newRow("Label1") << "Label1" << QRect(8, 104, 129, 17) << "avatello.example.org"
                                 << "https://avatello.example.org/";
         // hidden controls lie outside the client area
-        QTest::newRow("temp") << "temp" << QRect(168, 40, 50, 50) << "" << "";
-        QTest::newRow("Picture1") << "Picture1" << QRect(280, 40, 9, 33) << "" << "";
-        QTest::newRow("hhd") << "hhd" << QRect(360, 40, 41, 73) << "" << "";
-        QTest::newRow("textx") << "textx" << QRect(16, 208, 65, 17) << "200" << "";
-        QTest::newRow("texty") << "texty" << QRect(16, 264, 97, 17) << "500" << "";
+        QTest::newRow("temp") << "temp" << QRect(168, 40, 50, 50) << ""
+                              << "";
+        QTest::newRow("Picture1") << "Picture1" << QRect(280, 40, 9, 33) << ""
+                                  << "";
+        QTest::newRow("hhd") << "hhd" << QRect(360, 40, 41, 73) << ""
+                             << "";
+        QTest::newRow("textx") << "textx" << QRect(16, 208, 65, 17) << "200"
+                               << "";
+        QTest::newRow("texty") << "texty" << QRect(16, 264, 97, 17) << "500"
+                               << "";
     }
     void controls()
     {
@@ -110,8 +124,8 @@ private slots:
             QCOMPARE(label->text(), caption);
         }
         const bool hidden = !QRect(0, 0, 161, 122).contains(geometry);
-        QCOMPARE(hidden, name == "temp" || name == "Picture1" || name == "hhd" ||
-                             name == "textx" || name == "texty");
+        QCOMPARE(hidden, name == "temp" || name == "Picture1" || name == "hhd" || name == "textx" ||
+                             name == "texty");
     }
 
     void labelFontsAndColours()
@@ -135,12 +149,10 @@ private slots:
         program->show();
         QVERIFY(QTest::qWaitForWindowActive(program.form.get()));
         QCOMPARE(QApplication::focusWidget(), program->hhd);
-        const QList<QWidget*> expected{program->Command1,   program->Command2,
-                                       program->Command5,   program->Command4,
-                                       program->Command3,   program->Command6,
-                                       program->Image1View, program->Image2View,
-                                       program->tempView,   program->Picture1View,
-                                       program->hhd};
+        const QList<QWidget*> expected{
+            program->Command1, program->Command2,     program->Command5,   program->Command4,
+            program->Command3, program->Command6,     program->Image1View, program->Image2View,
+            program->tempView, program->Picture1View, program->hhd};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -170,26 +182,24 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("shown"); // one letter per item: y shown, n hidden
-        QTest::newRow("New") << "other"
-                             << QStringList{"hd444", "hhhhhhh", "gaga", "hehe", "aimback",
-                                            "hahaha3tyaaww", "tempsss"}
+        QTest::newRow("New") << "other" << QStringList{"hd444",   "hhhhhhh",       "gaga",   "hehe",
+                                                       "aimback", "hahaha3tyaaww", "tempsss"}
                              << QStringList{"New Blank Icon", "New Black Icon", "-",
-                                            "Choose Color", "AIM Back Color", "-", "Templates"}
+                                            "Choose Color",   "AIM Back Color", "-",
+                                            "Templates"}
                              << "nnnyyyy";
         QTest::newRow("Other") << "otherz"
-                               << QStringList{"shhhhh", "fjdhs", "ggaga", "vbhelp",
-                                              "theveryvest"}
+                               << QStringList{"shhhhh", "fjdhs", "ggaga", "vbhelp", "theveryvest"}
                                << QStringList{"Minimize", "-", "About", "Help",
                                               "The Best Page In The Universe"}
                                << "yyynn";
-        QTest::newRow("Edit") << "edit"
-                              << QStringList{"ha3ah", "hhhhhhhhhhhhhhh22", "bigdash",
-                                             "changefont", "djd", "bmbmmbdash", "hahaha33",
-                                             "h476a", "botherdash", "hehe333"}
-                              << QStringList{"Add Text", "Move Text", "-", "Change Font",
-                                             "Text Color", "-", "Back Color", "AIM Back Color",
-                                             "-", "Undo"}
-                              << "yyyyyyyyyy";
+        QTest::newRow("Edit")
+            << "edit"
+            << QStringList{"ha3ah",      "hhhhhhhhhhhhhhh22", "bigdash", "changefont", "djd",
+                           "bmbmmbdash", "hahaha33",          "h476a",   "botherdash", "hehe333"}
+            << QStringList{"Add Text",   "Move Text",      "-", "Change Font", "Text Color", "-",
+                           "Back Color", "AIM Back Color", "-", "Undo"}
+            << "yyyyyyyyyy";
     }
     void menuItems()
     {

@@ -61,8 +61,7 @@ private slots:
         QCOMPARE(rgbAt(image, corner.x(), corner.y()), qRgb(255, 0, 0));
         const QRect covered(QPoint(0, 0), pictureSize.boundedTo(QSize(48, 48)));
         QCOMPARE(countUnlike(image, covered, Qt::yellow), 1);
-        QCOMPARE(countUnlike(image, image.rect(), Qt::blue),
-                 covered.width() * covered.height());
+        QCOMPARE(countUnlike(image, image.rect(), Qt::blue), covered.width() * covered.height());
     }
 
     void transparentPixelsShowTheBackColor()
@@ -151,7 +150,8 @@ private slots:
         QCOMPARE(resolveColor(0x00C00000), QColor(0, 0, 192));
         QCOMPARE(toOleColor(qRgb(1, 2, 3)), OleColor(0x00030201));
         QCOMPARE(resolveColor(vbButtonFace), QGuiApplication::palette().color(QPalette::Button));
-        QCOMPARE(resolveColor(vbWindowBackground), QGuiApplication::palette().color(QPalette::Base));
+        QCOMPARE(resolveColor(vbWindowBackground),
+                 QGuiApplication::palette().color(QPalette::Base));
         QCOMPARE(resolveColor(vbWindowText), QGuiApplication::palette().color(QPalette::Text));
     }
 

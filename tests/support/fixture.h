@@ -8,11 +8,18 @@
 #include "text/form2.h"
 #include "text/form4.h"
 
-#include <QAction>
-#include <QLabel>
 #include <memory>
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
 
 namespace avatello::test {
+
+// Lets windows closed with WA_DeleteOnClose actually go, as the event loop would.
+inline void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // A main window driven by a scripted user, as the program would create it at start.
 struct Program

@@ -16,15 +16,13 @@ template <typename T> std::optional<T> ScriptedUser::next(std::deque<std::option
     return answer;
 }
 
-std::optional<QString> ScriptedUser::openFileName(QWidget*, const FileDialogRequest& request,
-                                                  int*)
+std::optional<QString> ScriptedUser::openFileName(QWidget*, const FileDialogRequest& request, int*)
 {
     fileQuestions.append({FileKind::Open, request});
     return next(files);
 }
 
-std::optional<QString> ScriptedUser::saveFileName(QWidget*, const FileDialogRequest& request,
-                                                  int*)
+std::optional<QString> ScriptedUser::saveFileName(QWidget*, const FileDialogRequest& request, int*)
 {
     fileQuestions.append({FileKind::Save, request});
     return next(files);

@@ -2,8 +2,8 @@
 
 #include "app/platformservices.h"
 
-#include <QList>
 #include <deque>
+#include <QList>
 
 namespace avatello::test {
 
@@ -30,9 +30,9 @@ public:
         MessageIcon icon;
     };
 
-    std::deque<std::optional<QString>> files;  // answers to file dialogs; nullopt = Cancel
-    std::deque<std::optional<QColor>> colors;  // answers to colour dialogs
-    std::deque<std::optional<QString>> texts;  // answers to the text prompt
+    std::deque<std::optional<QString>> files; // answers to file dialogs; nullopt = Cancel
+    std::deque<std::optional<QColor>> colors; // answers to colour dialogs
+    std::deque<std::optional<QString>> texts; // answers to the text prompt
     bool launcherWorks = true;
 
     QList<FileQuestion> fileQuestions;

@@ -2,9 +2,9 @@
 
 #include "app/uifont.h"
 
+#include <memory>
 #include <QApplication>
 #include <QtTest>
-#include <memory>
 #include <vector>
 
 namespace avatello::test {
