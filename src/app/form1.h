@@ -106,11 +106,13 @@ public:
     PlatformServices& services() { return services_; }
 
     // Shows a secondary window modeless: created (running its start-up steps) if it is not open,
-    // only brought forward if it is. It has no owner: a top-level window of its own.
+    // only brought forward (and restored, if minimized) if it is. It has no owner: a top-level
+    // window of its own.
     template <typename Form> Form* showSecondary(QPointer<Form>& slot)
     {
         if (!slot)
             slot = new Form(*this);
+        slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
         slot->show();
         slot->raise();
         slot->activateWindow();

@@ -4,6 +4,7 @@
 
 namespace avatello {
 
+// New > Templates: opens the gallery, or brings the open one forward.
 void Form1::tempsss_Click()
 {
     showSecondary(form5);

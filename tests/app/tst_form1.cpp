@@ -238,6 +238,18 @@ private slots:
         QCOMPARE(opened, (QList<QMenu*>{program->other, program->edit, program->otherz}));
     }
 
+    void openingAMinimizedWindowAgainRestoresIt()
+    {
+        Program program;
+        program->tempsss_Click();
+        QWidget* gallery = program->form5.data();
+        gallery->showMinimized();
+        QVERIFY(gallery->isMinimized());
+        program->tempsss_Click();
+        QCOMPARE(program->form5.data(), gallery);
+        QVERIFY(!gallery->isMinimized());
+    }
+
     void closingTheMainWindowClosesEveryOtherWindow()
     {
         Program program;
