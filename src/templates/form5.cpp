@@ -1,9 +1,12 @@
 #include "templates/form5.h"
 
+#include "app/doubleclicktail.h"
 #include "app/form1.h"
 #include "app/pictureboxview.h"
 #include "app/windowplacement.h"
 #include "document/stockpictures.h"
+
+#include <QCursor>
 
 namespace avatello {
 
@@ -89,6 +92,8 @@ void Form5::choose(int n)
     if (chosen_)
         return;
     chosen_ = true;
+    if (n == 12)
+        swallowRestOfDoubleClick(QCursor::pos());
     main_.Image1.setPicture(tile(n).Image());
     close(); // deletes the window: the next Templates command builds a new one
 }
