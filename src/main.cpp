@@ -1,7 +1,6 @@
 #include "app/form1.h"
 #include "app/qtservices.h"
 #include "app/uifont.h"
-#include "app/windowplacement.h"
 
 #include <QApplication>
 
@@ -14,7 +13,6 @@ int main(int argc, char* argv[])
 
     avatello::QtServices services;
     avatello::Form1 window(services);
-    avatello::centreOnScreen(&window);
     window.show();
     return QApplication::exec();
 }

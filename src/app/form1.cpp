@@ -56,6 +56,7 @@ Form1::Form1(PlatformServices& services)
 
     createControls();
     createMenus();
+    centreWhenFirstShown(this);
     Form_Load();
 }
 
@@ -82,9 +83,13 @@ void Form1::createControls()
 
     Image1View = new PictureBoxView(Image1, this);
     Image1View->setToolTip(QStringLiteral("Icon To Edit"));
+    Image1View->setAccessibleName(Image1View->toolTip());
+    Image1View->setAccessibleDescription(
+        QStringLiteral("The 48 by 48 pixel icon being edited. A press sets where text goes."));
     placeTwips(Image1View, 120, 120, 750, 750);
 
     Label2 = new QLabel(QStringLiteral("--->"), this);
+    Label2->setAccessibleName(QStringLiteral("arrow"));
     Label2->setFont(uiFont(QStringLiteral("Courier New"), 9.75, true));
     QPalette red = Label2->palette();
     red.setColor(QPalette::WindowText, resolveColor(0x000000FF));
@@ -93,6 +98,9 @@ void Form1::createControls()
 
     Image2View = new PictureBoxView(Image2, this);
     Image2View->setToolTip(QStringLiteral("Finished Icon"));
+    Image2View->setAccessibleName(Image2View->toolTip());
+    Image2View->setAccessibleDescription(
+        QStringLiteral("The finished icon that Save writes. Finished copies the icon to it."));
     placeTwips(Image2View, 1560, 120, 750, 750);
 
     tempView = new PictureBoxView(temp, this, false);
@@ -109,6 +117,7 @@ void Form1::createControls()
     Label1->setPalette(blue);
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(maker::webAddress);
+    Label1->setAccessibleDescription(maker::webAddress);
     placeTwips(Label1, 120, 1560, 1935, 255);
 
     textx = new QLabel(QStringLiteral("200"), this);

@@ -2,7 +2,9 @@
 
 #include "document/twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -38,6 +40,42 @@ void centreOver(QWidget* window, const QWidget* owner)
     QRect frame = window->frameGeometry();
     frame.moveCenter(owner->frameGeometry().center());
     window->move(frame.topLeft());
+}
+
+namespace {
+
+class FirstShowCentring : public QObject
+{
+public:
+    FirstShowCentring(QWidget* window, const QWidget* owner) : QObject(window), owner_(owner)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            window->removeEventFilter(this);
+            if (owner_)
+                centreOver(window, owner_);
+            else
+                centreOnScreen(window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<const QWidget> owner_;
+};
+
+} // namespace
+
+void centreWhenFirstShown(QWidget* window, const QWidget* owner)
+{
+    new FirstShowCentring(window, owner);
 }
 
 } // namespace avatello

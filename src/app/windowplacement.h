@@ -15,4 +15,8 @@ void fixClientSizeTwips(QWidget* window, int width, int height);
 void centreOnScreen(QWidget* window);
 void centreOver(QWidget* window, const QWidget* owner);
 
+// Centres the window on the screen, or over the owner if one is given, when it is first shown:
+// only then does it know the size of its frame. Later showings leave it where the user put it.
+void centreWhenFirstShown(QWidget* window, const QWidget* owner = nullptr);
+
 } // namespace avatello

@@ -26,6 +26,7 @@ Form3::Form3(Form1& main)
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Topics"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     List1->addItems(helpTopicNames());
@@ -36,6 +37,7 @@ Form3::Form3(Form1& main)
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Help text"));
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -48,17 +50,8 @@ Form3::Form3(Form1& main)
     List1->setFocus();
     connect(List1, &QListWidget::currentRowChanged, this, &Form3::List1_Click);
 
+    centreWhenFirstShown(this);
     Form_Load();
-}
-
-void Form3::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // Centred once, when first shown: only then does the window know its frame.
-    if (!placed_) {
-        placed_ = true;
-        centreOnScreen(this);
-    }
 }
 
 void Form3::Form_Load()

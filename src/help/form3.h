@@ -27,14 +27,11 @@ public:
     void List1_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     // Replaces Text1's content and shows it from its beginning.
     void showText(const QString& text);
 
     Form1& main_;
-    bool placed_ = false;
 };
 
 } // namespace avatello

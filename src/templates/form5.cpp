@@ -46,6 +46,7 @@ Form5::Form5(Form1& main)
         PictureBox& box = tile(n);
         box.setPicture(builtInPicture(templatePath(n)));
         auto* view = new PictureBoxView(box, this);
+        view->setAccessibleName(QStringLiteral("Template %1").arg(n));
         view->setObjectName(QStringLiteral("Picture%1").arg(n));
         const int index = n - 1;
         placeTwips(view, tileMargin + index % tilesPerRow * tilePitch,
@@ -68,21 +69,13 @@ Form5::Form5(Form1& main)
     connect(tileView(11), &PictureBoxView::doubleClicked, this, &Form5::Picture11_DblClick);
     connect(tileView(12), &PictureBoxView::clicked, this, &Form5::Picture12_Click);
 
+    centreWhenFirstShown(this, &main_);
     Form_Load();
 }
 
 void Form5::Form_Load()
 {
     setWindowIcon(main_.windowIcon());
-}
-
-void Form5::showEvent(QShowEvent* event)
-{
-    if (!placed_) {
-        placed_ = true;
-        centreOver(this, &main_);
-    }
-    QWidget::showEvent(event);
 }
 
 void Form5::choose(int n)

@@ -40,8 +40,6 @@ public:
     PictureBoxView* tileView(int n) const { return views_.at(std::size_t(n - 1)); }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Form_Load();
 
@@ -64,7 +62,6 @@ private:
     Form1& main_;
     std::array<PictureBox*, tileCount> tiles_;
     std::array<PictureBoxView*, tileCount> views_{};
-    bool placed_ = false; // centred over the main window on its first showing only
     bool chosen_ = false; // a choice was made; the window is on its way out
 };
 

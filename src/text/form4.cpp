@@ -37,8 +37,10 @@ Form4::Form4(Form1& main)
     Text1 = new QLineEdit(this);
     placeTwips(Text1, 4200, 240, 735, 285);
     Combo1 = new QComboBox(this);
+    Combo1->setAccessibleName(QStringLiteral("Font"));
     placeTwips(Combo1, 120, 120, 2175, 315);
     Combo2 = new QComboBox(this);
+    Combo2->setAccessibleName(QStringLiteral("Size"));
     placeTwips(Combo2, 120, 480, 735, 315);
     for (int size = 6; size <= 16; ++size)
         Combo2->addItem(QString::number(size));
@@ -57,8 +59,8 @@ Form4::Form4(Form1& main)
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
 
+    centreWhenFirstShown(this);
     Form_Load();
-    centreOnScreen(this);
 }
 
 void Form4::Form_Load()

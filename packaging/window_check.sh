@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts a program in a private X server, waits until a window captioned exactly "Avatello" is
+# viewable, then ends the program.
+#   window_check.sh path/to/avatello
+set -euo pipefail
+program=${1:?usage: window_check.sh path/to/avatello}
+
+if [ -z "${AVATELLO_WINDOW_CHECK_IN_XVFB:-}" ]; then
+    export AVATELLO_WINDOW_CHECK_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+fi
+
+home=$(mktemp -d)
+pid=""
+cleanup() {
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache \
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" &
+pid=$!
+
+deadline=$((SECONDS + 20))
+window=""
+while :; do
+    for candidate in $(xdotool search --name '^Avatello$' 2>/dev/null || true); do
+        if [ "$(xdotool getwindowname "$candidate" 2>/dev/null)" = "Avatello" ] &&
+            xwininfo -id "$candidate" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            window=$candidate
+            break
+        fi
+    done
+    [ -n "$window" ] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "FAIL: $program ended before showing its window"
+        exit 1
+    fi
+    if [ "$SECONDS" -ge "$deadline" ]; then
+        echo "FAIL: no viewable window captioned Avatello within 20 s"
+        exit 1
+    fi
+    sleep 0.05
+done
+echo "PASS: $program shows its window 'Avatello' ($window)"
