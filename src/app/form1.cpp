@@ -36,9 +36,7 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
 } // namespace
 
 Form1::Form1(PlatformServices& services)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, fixedWindowFlags),
       temp(750, 750, PictureBox::Frame::None, PictureBox::Sizing::FitPicture),
       Picture1(135, 495, PictureBox::Frame::None), CommonDialog1(services, this),
       CommonDialog2(services, this), CommonDialog3(services, this), CommonDialog4(services, this),

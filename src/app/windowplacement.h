@@ -1,10 +1,17 @@
 #pragma once
 
 #include <QRect>
+#include <Qt>
 
 class QWidget;
 
 namespace avatello {
+
+// A window of its own with a title bar and a close box, and no minimize or maximize box; its
+// size is fixed by fixClientSizeTwips.
+inline constexpr Qt::WindowFlags fixedWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 // Lays a control out at a position and size given in twips.
 void placeTwips(QWidget* control, int left, int top, int width, int height);

@@ -12,11 +12,7 @@
 
 namespace avatello {
 
-Form3::Form3(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      main_(main)
+Form3::Form3(Form1& main) : QWidget(nullptr, fixedWindowFlags), main_(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form3"));

@@ -29,9 +29,7 @@ QString templatePath(int n)
 } // namespace
 
 Form5::Form5(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(nullptr, fixedWindowFlags | Qt::WindowMinimizeButtonHint),
       main_(main), tiles_{&Picture1, &Picture2, &Picture3, &Picture4,  &Picture5,  &Picture6,
                           &Picture7, &Picture8, &Picture9, &Picture10, &Picture11, &Picture12}
 {

@@ -18,11 +18,7 @@ constexpr double stepTwips = 20;
 
 } // namespace
 
-Form2::Form2(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      main_(main)
+Form2::Form2(Form1& main) : QWidget(nullptr, fixedWindowFlags), main_(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form2"));

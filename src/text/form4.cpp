@@ -22,11 +22,7 @@ QStringList screenFontNames()
     return names;
 }
 
-Form4::Form4(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      main_(main)
+Form4::Form4(Form1& main) : QWidget(nullptr, fixedWindowFlags), main_(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form4"));
