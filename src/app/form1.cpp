@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,7 +45,11 @@ Form1::Form1(PlatformServices& services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Avatello"));
-    setWindowIcon(QIcon(QStringLiteral(":/app/avatello-32.png")));
+    // Read as the PNG it is: asking every image plugin which format it is costs more at start-up
+    // than the rest of the window.
+    QImageReader icon(QStringLiteral(":/app/avatello-32.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
     fixClientSizeTwips(this, 2415, 1830);
     setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
     QPalette face = palette();
@@ -69,6 +74,8 @@ Form1::~Form1()
 void Form1::createControls()
 {
     hhd = new QLineEdit(this);
+    // It only holds the focus; no text is ever entered there, so no input method is needed.
+    hhd->setAttribute(Qt::WA_InputMethodEnabled, false);
     hhd->setObjectName(QStringLiteral("hhd"));
     placeTwips(hhd, 5400, 600, 615, 1095);
 
