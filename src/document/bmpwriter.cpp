@@ -3,6 +3,11 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace avatello {
 
 namespace {
@@ -16,6 +21,14 @@ void put32(char* at, quint32 value)
 {
     qToLittleEndian(value, at);
 }
+
+#ifdef Q_OS_UNIX
+// A file system that cannot sync a file says so; that is not a failed save.
+bool syncIsUnsupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EROFS;
+}
+#endif
 
 } // namespace
 
@@ -54,12 +67,33 @@ bool saveIconBmp(const QImage& snapshot, const QString& path, QString* error)
 {
     // The new file is written beside the target and renamed over it only once complete, so a
     // failed or interrupted save never truncates the file that was there.
+    //
+    // QSaveFile::commit() (Qt 6.4) looks neither at the flush it does nor at the sync to disk:
+    // a write that fails only when the buffered data goes out (a full disk, the file-size limit)
+    // or when it reaches the disk (delayed allocation, an I/O error) would still be renamed over
+    // the old file, cut short. So the data is flushed and synced here first, and any failure
+    // cancels the save before the rename.
     QSaveFile file(path);
     const QByteArray bytes = encodeIconBmp(snapshot);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    bool complete =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    if (!complete)
+        reason = file.errorString();
+#ifdef Q_OS_UNIX
+    if (complete && ::fsync(file.handle()) != 0 && !syncIsUnsupported(errno)) {
+        reason = qt_error_string(errno);
+        complete = false;
+    }
+#endif
+    if (complete && !file.commit()) {
+        reason = file.errorString();
+        complete = false;
+    }
+    if (!complete) {
         if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+            *error = reason;
+        file.cancelWriting(); // the temporary file is removed, the old file stays
         return false;
     }
     return true;

@@ -1,0 +1,59 @@
+// libFuzzer target: Load's picture decoder on arbitrary bytes, as decodePicture reads a file.
+// Whatever the input, it must neither crash, hang nor leak; a picture it accepts must be the small
+// RGB32 or ARGB32 corner that the canvas takes, and the same every time.
+#include "document/picturedecoder.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Qt's image plugins (GIF, JPEG) are found through the application object: make one, once,
+    // on the platform that needs no display. It lives until the process ends.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The decoders warn about every damaged input; at hundreds of inputs a second that is noise.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "fuzz_load";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+    return 0;
+}
+
+namespace {
+
+std::optional<QImage> decode(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return avatello::decodePicture(&buffer);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    const std::optional<QImage> picture = decode(bytes);
+    if (!picture)
+        return 0;
+    const bool shaped =
+        !picture->isNull() && picture->width() <= avatello::DecodeLimits::keptSide &&
+        picture->height() <= avatello::DecodeLimits::keptSide &&
+        (picture->format() == QImage::Format_RGB32 || picture->format() == QImage::Format_ARGB32);
+    if (!shaped)
+        std::abort();
+    // The same bytes give the same picture: pixels left to whatever memory held would not.
+    const std::optional<QImage> again = decode(bytes);
+    if (!again || *again != *picture)
+        std::abort();
+    return 0;
+}

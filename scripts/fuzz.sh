@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs the picture-loading fuzzer for a while and fails if it finds a crash, a hang, a leak or
+# runs out of memory.
+#   scripts/fuzz.sh [seconds]          default 60
+# Builds nothing: it expects the fuzzer in the sanitizer build (scripts/build.sh sanitize), or in
+# the build folder named by AVATELLO_FUZZ_BUILD. The work corpus lives in <build>/fuzz-corpus/load,
+# seeded from every picture of tests/data/corpus and kept between runs; whatever the fuzzer finds
+# is written to <build>/fuzz-artifacts/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-60}"
+case "$seconds" in
+'' | *[!0-9]*)
+    echo "usage: scripts/fuzz.sh [seconds]" >&2
+    exit 2
+    ;;
+esac
+
+build="${AVATELLO_FUZZ_BUILD:-build-sanitize}"
+fuzzer="$build/fuzz/fuzz_load"
+if [ ! -x "$fuzzer" ]; then
+    echo "fuzz.sh: $fuzzer is not built (scripts/build.sh sanitize)" >&2
+    exit 2
+fi
+
+corpus="$build/fuzz-corpus/load"
+artifacts="$build/fuzz-artifacts"
+mkdir -p "$corpus" "$artifacts"
+
+# Seeds: the corpus's pictures (not its descriptions), named after their paths. Files the fuzzer
+# added on earlier runs stay.
+find tests/data/corpus -type f ! -name 'README*' ! -name 'UPSTREAM-*' ! -name 'EXPECTED.tsv' \
+    -print0 | while IFS= read -r -d '' file; do
+    seed="$corpus/seed-$(echo "${file#tests/data/corpus/}" | tr '/' '_')"
+    [ -e "$seed" ] || cp "$file" "$seed"
+done
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== fuzz_load for ${seconds}s (corpus $corpus)"
+# -max_len: 64 KiB reaches every header and the first scans of a picture; longer seeds are cut.
+# -timeout: one input may take seconds under the sanitizers at the decoder's bounds, not 30.
+# -rss_limit_mb: the decoder's bounds keep one picture under a few hundred MB with ASan.
+status=0
+"$fuzzer" -max_total_time="$seconds" -max_len=65536 -timeout=30 -rss_limit_mb=2048 \
+    -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" || status=$?
+if [ "$status" -ne 0 ]; then
+    echo "fuzz.sh: fuzz_load failed (exit $status); reproduce with: $fuzzer $artifacts/<file>" >&2
+    exit "$status"
+fi
+echo "== fuzz_load: no crash in ${seconds}s"
