@@ -1,4 +1,4 @@
-// The saved icon file: a 48 x 48, 24-bit, uncompressed Windows bitmap of 6966 bytes (Part 2.3).
+// The saved icon file: a 48 x 48, 24-bit, uncompressed Windows bitmap of 6966 bytes.
 #include "document/bmpwriter.h"
 #include "picturefiles.h"
 #include "support/testregistry.h"

@@ -1,4 +1,4 @@
-// Load (Part 2.3) over a corpus of real BMP, GIF and JPEG files written by others: valid,
+// Load over a corpus of real BMP, GIF and JPEG files written by others: valid,
 // questionable, broken and truncated ones (tests/data/corpus, with EXPECTED.tsv giving what Qt's
 // own reader and Pillow made of each). Every file goes through the Load button.
 #include "document/colour.h"

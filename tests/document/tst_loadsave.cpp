@@ -1,4 +1,4 @@
-// Load and Save (Part 2.3), driven through the main window's buttons by a scripted user.
+// Load and Save, driven through the main window's buttons by a scripted user.
 #include "document/bmpwriter.h"
 #include "document/colour.h"
 #include "picturefiles.h"
