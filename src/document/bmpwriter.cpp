@@ -49,15 +49,15 @@ QByteArray encodeIconBmp(const QImage& snapshot)
     // compression, resolutions and colour counts stay 0
 
     const QImage rgb = snapshot.convertToFormat(QImage::Format_RGB32);
-    char* out = data + iconBmpHeaderSize;
-    for (int row = iconSide - 1; row >= 0; --row) {
-        for (int x = 0; x < iconSide; ++x, out += 3) {
-            if (row >= rgb.height() || x >= rgb.width())
-                continue;
-            const QRgb pixel = reinterpret_cast<const QRgb*>(rgb.constScanLine(row))[x];
-            out[0] = char(qBlue(pixel));
-            out[1] = char(qGreen(pixel));
-            out[2] = char(qRed(pixel));
+    const int rows = qMin(rgb.height(), iconSide);
+    const int columns = qMin(rgb.width(), iconSide);
+    for (int row = 0; row < rows; ++row) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
+        char* out = data + iconBmpHeaderSize + (iconSide - 1 - row) * iconSide * 3;
+        for (int x = 0; x < columns; ++x, out += 3) {
+            out[0] = char(qBlue(in[x]));
+            out[1] = char(qGreen(in[x]));
+            out[2] = char(qRed(in[x]));
         }
     }
     return bytes;

@@ -12,11 +12,6 @@ namespace avatello {
 
 namespace {
 
-bool isAcceptedFormat(const QByteArray& format)
-{
-    return format == "bmp" || format == "gif" || format == "jpeg" || format == "jpg";
-}
-
 bool withinSizeBounds(QSize size)
 {
     return size.width() > 0 && size.height() > 0 && size.width() <= DecodeLimits::maxSide &&
@@ -313,6 +308,8 @@ bool jpegWithinLimits(QIODevice* device, qint64 start)
         return true;
     qint64 pixels = 0;
     int scans = 0;
+    int components = 0;
+    bool progressive = false;
     for (;;) {
         int marker = 0;
         while (marker == 0) {
@@ -330,14 +327,21 @@ bool jpegWithinLimits(QIODevice* device, qint64 start)
         if (length < 2)
             return true;
         qint64 rest = length - 2;
-        if (isStartOfFrame(marker) && rest >= 5) {
+        if (isStartOfFrame(marker) && rest >= 6) {
             in.get(); // sample precision
             const int height = in.get16be();
             const int width = in.get16be();
-            if (width < 0)
+            components = in.get();
+            if (width < 0 || components < 0)
                 return true;
             pixels = qMax(pixels, qint64(width) * height);
-            rest -= 5;
+            progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+            rest -= 6;
+        }
+        int scanComponents = -1;
+        if (marker == 0xDA && rest >= 1) {
+            scanComponents = in.get();
+            rest -= 1;
         }
         if (!in.skip(rest))
             return true;
@@ -346,21 +350,113 @@ bool jpegWithinLimits(QIODevice* device, qint64 start)
             if (scans > DecodeLimits::maxJpegScans ||
                 scans * pixels > DecodeLimits::maxJpegScanPixels)
                 return false;
+            // A sequential picture whose first scan holds every component is decoded row by
+            // row, and only as far as the corner needs: nothing after it is ever read.
+            if (!progressive && scans == 1 && scanComponents == components)
+                return true;
         }
     }
 }
 
-// The checks that need more than the header QImageReader reads, chosen by the file's signature
-// the way Qt's decoders recognise it.
-bool withinCostLimits(QIODevice* device)
+// The format a file's first bytes name, the way Qt's own decoders recognise them; empty for
+// anything that is not a BMP, GIF or JPEG file. Choosing the decoder from the signature spares
+// asking every image plugin installed whether it can read the file.
+QByteArray signatureFormat(QIODevice* device)
 {
-    const qint64 start = device->pos();
     const QByteArray signature = device->peek(6);
     if (signature == "GIF87a" || signature == "GIF89a")
-        return gifWithinLimits(device, start);
+        return QByteArrayLiteral("gif");
     if (signature.startsWith("\xFF\xD8"))
+        return QByteArrayLiteral("jpeg");
+    if (signature.startsWith("BM"))
+        return QByteArrayLiteral("bmp");
+    return {};
+}
+
+// The checks that need more than the header QImageReader reads.
+bool withinCostLimits(QIODevice* device, const QByteArray& format)
+{
+    const qint64 start = device->pos();
+    if (format == "gif")
+        return gifWithinLimits(device, start);
+    if (format == "jpeg")
         return jpegWithinLimits(device, start);
     return true;
+}
+
+quint32 little32(const QByteArray& bytes, int at)
+{
+    return quint32(uchar(bytes[at])) | quint32(uchar(bytes[at + 1])) << 8 |
+           quint32(uchar(bytes[at + 2])) << 16 | quint32(uchar(bytes[at + 3])) << 24;
+}
+
+void putLittle32(QByteArray& bytes, int at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
+// An uncompressed bitmap cut to its top-left corner: its headers, masks and colour table as they
+// are, the sizes set to the corner's, and only the bytes of the rows and columns the corner
+// shows. Qt's decoder then reads 48 x 48 pixels instead of the whole picture, so a large bitmap
+// costs what a small one does. Nothing (the file is read whole, as any other) for a compressed
+// bitmap, an old-style header, a size beyond the bounds or a file cut short.
+std::optional<QByteArray> bitmapCorner(QIODevice* device, qint64 start)
+{
+    if (!device->seek(start))
+        return std::nullopt;
+    const QByteArray fixed = device->read(30);
+    if (fixed.size() < 30)
+        return std::nullopt;
+    const qint64 pixelsAt = little32(fixed, 10);
+    const quint32 infoSize = little32(fixed, 14);
+    if (infoSize < 40 || pixelsAt < 14 + qint64(infoSize) || pixelsAt > 64 * 1024 ||
+        !device->seek(start))
+        return std::nullopt;
+    const QByteArray head = device->read(pixelsAt);
+    if (head.size() < pixelsAt)
+        return std::nullopt;
+    const qint32 width = qint32(little32(head, 18));
+    const qint32 height = qint32(little32(head, 22));
+    const int bits = uchar(head[28]) | uchar(head[29]) << 8;
+    const quint32 compression = little32(head, 30);
+    if ((compression != 0 && compression != 3) || width <= 0 || height == 0 ||
+        width > DecodeLimits::maxSide || qAbs(qint64(height)) > DecodeLimits::maxSide ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return std::nullopt;
+    // Only where the pixels begin after the headers, masks and colour table, as they should.
+    const quint32 used = little32(head, 46);
+    const qint64 colours = bits <= 8 ? (used == 0 || used > (1u << bits) ? 1 << bits : used) : 0;
+    const qint64 masks = compression == 3 && infoSize == 40 ? 12 : 0;
+    if (pixelsAt < 14 + qint64(infoSize) + masks + 4 * colours)
+        return std::nullopt;
+    const qint64 rows = qAbs(qint64(height));
+    const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
+    if (device->size() - start < pixelsAt + rows * stride)
+        return std::nullopt; // cut short: left to the decoder, which shows what there is
+    const int keptColumns = qMin(width, DecodeLimits::keptSide);
+    const int keptRows = int(qMin<qint64>(rows, DecodeLimits::keptSide));
+    const int keptBytes = (keptColumns * bits + 7) / 8;
+    const int keptStride = (keptColumns * bits + 31) / 32 * 4;
+    // The corner's rows lie together: the last ones of a bottom-up file, the first of a top-down.
+    const qint64 firstRow = height > 0 ? rows - keptRows : 0;
+    if (!device->seek(start + pixelsAt + firstRow * stride))
+        return std::nullopt;
+    const qint64 blockSize = (keptRows - 1) * stride + keptBytes;
+    const QByteArray block = device->read(blockSize);
+    if (block.size() < blockSize)
+        return std::nullopt;
+    QByteArray corner = head;
+    corner.reserve(head.size() + keptRows * keptStride);
+    for (int row = 0; row < keptRows; ++row) {
+        corner.append(block.constData() + row * stride, keptBytes);
+        corner.append(keptStride - keptBytes, '\0');
+    }
+    putLittle32(corner, 2, quint32(corner.size()));
+    putLittle32(corner, 18, quint32(keptColumns));
+    putLittle32(corner, 22, quint32(height > 0 ? keptRows : -keptRows));
+    putLittle32(corner, 34, quint32(keptRows * keptStride));
+    return corner;
 }
 
 // Qt's bitmap decoder leaves the pixels a file does not set (skipped by the delta and end codes of
@@ -375,6 +471,7 @@ QImage readBitmap(QImageReader& reader, QIODevice* device, qint64 start)
     if (first.isNull() || !device->seek(start))
         return QImage();
     QImageReader again(device, "bmp");
+    again.setAutoDetectImageFormat(false);
     again.setAllocationLimit(DecodeLimits::allocationLimitMiB);
     QImage defined(first.size(), first.format());
     if (defined.isNull())
@@ -410,15 +507,13 @@ std::optional<QImage> decodePicture(QIODevice* device)
     }
 
     const qint64 start = device->pos();
-    if (!withinCostLimits(device))
+    const QByteArray format = signatureFormat(device);
+    if (format.isEmpty() || !withinCostLimits(device, format))
         return std::nullopt;
 
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
+    QImageReader reader(device, format);
+    reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
-    const QByteArray format = reader.format();
-    if (!isAcceptedFormat(format))
-        return std::nullopt;
 
     // What the header claims; a top-down BMP reports a negative height. A picture whose size
     // cannot be told is not read at all.
@@ -434,7 +529,18 @@ std::optional<QImage> decodePicture(QIODevice* device)
         reader.setClipRect(QRect(QPoint(0, 0), claimed.boundedTo(QSize(DecodeLimits::keptSide,
                                                                        DecodeLimits::keptSide))));
 
-    QImage image = format == "bmp" ? readBitmap(reader, device, start) : reader.read();
+    QImage image;
+    if (format == "gif" || format == "jpeg") {
+        image = reader.read();
+    } else if (std::optional<QByteArray> corner = bitmapCorner(device, start)) {
+        QBuffer buffer(&*corner);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader cornerReader(&buffer, "bmp");
+        cornerReader.setAutoDetectImageFormat(false);
+        image = readBitmap(cornerReader, &buffer, 0);
+    } else if (device->seek(start)) {
+        image = readBitmap(reader, device, start);
+    }
     if (image.isNull())
         return std::nullopt;
     if (image.width() > DecodeLimits::keptSide || image.height() > DecodeLimits::keptSide)
