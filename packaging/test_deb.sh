@@ -81,7 +81,7 @@ dpkg-deb -x "$deb" "$root"
 check_tree "$root" "$bindir" "$datadir" || exit 1
 echo "PASS: the unpacked files are complete"
 
-if ! "$here/window_check.sh" "$root/$bindir/avatello"; then
+if ! "$here/../tests/support/window_check.sh" "$root/$bindir/avatello"; then
     echo "FAIL: the unpacked program did not show its window"
     exit 1
 fi

@@ -34,7 +34,7 @@ if ! check_tree "$prefix" "$bindir" "$datadir"; then
 fi
 echo "PASS: every expected file is installed"
 
-if ! "$here/window_check.sh" "$prefix/$bindir/avatello"; then
+if ! "$here/../tests/support/window_check.sh" "$prefix/$bindir/avatello"; then
     echo "FAIL: the installed program did not show its window"
     exit 1
 fi

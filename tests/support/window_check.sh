@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts a program in a private X server, waits until a window captioned exactly "Avatello" is
-# viewable, then ends the program.
-#   window_check.sh path/to/avatello
+# viewable, checks its client area if a size is given, then ends the program.
+#   window_check.sh path/to/avatello [WIDTHxHEIGHT]
 set -euo pipefail
-program=${1:?usage: window_check.sh path/to/avatello}
+program=${1:?usage: window_check.sh path/to/avatello [WIDTHxHEIGHT]}
+size=${2:-}
 
 if [ -z "${AVATELLO_WINDOW_CHECK_IN_XVFB:-}" ]; then
     export AVATELLO_WINDOW_CHECK_IN_XVFB=1
@@ -47,3 +48,12 @@ while :; do
     sleep 0.05
 done
 echo "PASS: $program shows its window 'Avatello' ($window)"
+if [ -n "$size" ]; then
+    info=$(xwininfo -id "$window")
+    shown="$(awk '/^  Width:/ {print $2}' <<<"$info")x$(awk '/^  Height:/ {print $2}' <<<"$info")"
+    if [ "$shown" != "$size" ]; then
+        echo "FAIL: the client area is $shown, not $size"
+        exit 1
+    fi
+    echo "PASS: the client area is $size"
+fi
