@@ -22,10 +22,8 @@ public:
     int FilterIndex = 1;
     OleColor Color = vbBlack;
     bool hasColor = false; // false until a colour is set or chosen
-    // When set, Cancel ends the command; every caller in this program sets it.
-    bool CancelError = false;
-
-    // Each returns true when the user chose; FileName or Color then holds the choice.
+    // Each returns true when the user chose; FileName or Color then holds the choice. Cancel
+    // returns false, and every command ends there, before it has changed anything.
     bool ShowOpen();
     bool ShowSave();
     bool ShowColor();

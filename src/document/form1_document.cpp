@@ -36,7 +36,6 @@ void Form1::hehe333_Click()
 
 void Form1::hehe_Click()
 {
-    CommonDialog4.CancelError = true;
     if (!CommonDialog4.ShowColor())
         return;
     Image1.setPicture(QImage());
@@ -54,7 +53,6 @@ void Form1::aimback_Click()
 void Form1::hahaha33_Click()
 {
     CommonDialog3.setColor(Image1.BackColor());
-    CommonDialog3.CancelError = true;
     CommonDialog3.DialogTitle = QStringLiteral("Choose Back Color");
     if (!CommonDialog3.ShowColor())
         return;
@@ -84,7 +82,6 @@ void Form1::hhhhhhh_Click()
 
 void Form1::Command1_Click()
 {
-    CommonDialog1.CancelError = true;
     CommonDialog1.DialogTitle = QStringLiteral("Load Icon");
     CommonDialog1.Filter = loadFilter;
     if (!CommonDialog1.ShowOpen())
@@ -100,7 +97,6 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    CommonDialog1.CancelError = true;
     CommonDialog1.DialogTitle = QStringLiteral("Save Icon");
     CommonDialog1.Filter = saveFilter;
     if (!CommonDialog1.ShowSave())

@@ -55,7 +55,6 @@ void Form1::djd_Click()
         return;
     CommonDialog2.setColor(*colour);
     CommonDialog2.DialogTitle = QStringLiteral("Choose New Icon Color");
-    CommonDialog2.CancelError = true;
     if (!CommonDialog2.ShowColor())
         return;
     textcolor = decimalText(CommonDialog2.Color);
