@@ -1,26 +1,48 @@
 #!/usr/bin/env bash
-# Starts a program in a private X server, waits until a window captioned exactly "Avatello" is
+# Starts a program in a private X server (Xvfb), waits until a window captioned exactly "Avatello" is
 # viewable, checks its client area if a size is given, then ends the program.
 #   window_check.sh path/to/avatello [WIDTHxHEIGHT]
 set -euo pipefail
 program=${1:?usage: window_check.sh path/to/avatello [WIDTHxHEIGHT]}
 size=${2:-}
 
-if [ -z "${AVATELLO_WINDOW_CHECK_IN_XVFB:-}" ]; then
-    export AVATELLO_WINDOW_CHECK_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
-fi
-
 home=$(mktemp -d)
 pid=""
-cleanup() {
-    if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+xvfb=""
+stop() {
+    if [ -n "$1" ]; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
     fi
+}
+cleanup() {
+    stop "$pid"
+    stop "$xvfb"
     rm -rf "$home"
 }
 trap cleanup EXIT
+
+# Xvfb picks a display that is really free and reports its number (xvfb-run -a only looks at lock
+# files, so it can pick a display whose socket another X server on the machine still holds).
+: >"$home/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$home/display" >"$home/xvfb.log" 2>&1 &
+xvfb=$!
+deadline=$((SECONDS + 20))
+until read -r number <"$home/display"; do
+    if ! kill -0 "$xvfb" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+        echo "FAIL: Xvfb did not start"
+        cat "$home/xvfb.log"
+        exit 1
+    fi
+    sleep 0.05
+done
+export DISPLAY=":$number"
+unset XAUTHORITY
+if ! xwininfo -root >/dev/null; then
+    echo "FAIL: Xvfb reported display $DISPLAY but does not accept connections"
+    cat "$home/xvfb.log"
+    exit 1
+fi
 
 HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home/config XDG_CACHE_HOME=$home/cache \
     LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$program" &
