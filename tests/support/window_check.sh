@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts a program in a private X server (Xvfb), waits until a window captioned exactly "Avatello" is
-# viewable, checks its client area if a size is given, then ends the program.
+# Starts a program in a private X server (Xvfb), waits until a window captioned exactly "Avatello"
+# is viewable, checks its client area if a size is given, then ends the program.
 #   window_check.sh path/to/avatello [WIDTHxHEIGHT]
 set -euo pipefail
 program=${1:?usage: window_check.sh path/to/avatello [WIDTHxHEIGHT]}
@@ -22,8 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a display that is really free and reports its number (xvfb-run -a only looks at lock
-# files, so it can pick a display whose socket another X server on the machine still holds).
+# Xvfb binds a free display itself and reports its number (-displayfd), and no cookie is involved:
+# under xvfb-run -a, a CI machine once handed the program a display that refused its connection.
 : >"$home/display"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$home/display" >"$home/xvfb.log" 2>&1 &
 xvfb=$!
