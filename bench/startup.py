@@ -9,7 +9,8 @@ as the event arrives. After the window has been up for a moment the program is s
 peak resident memory and CPU time read from the kernel (wait4's rusage).
 
 Three programs are measured: the floor (bare_window: an empty window of the main window's size),
-the floor with one button caption (bare_window --text: what any text costs on top), and Avatello.
+the floor with one button caption measured before the map (bare_window --text: what any text
+costs on top), and Avatello.
 The goal compares Avatello's median with the floor's. The CPU time (user + system, the whole life
 of the process, including the short while its window stays up) is less disturbed than the wall
 time when other work shares the machine.
