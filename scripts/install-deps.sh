@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
+    cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libjpeg-dev
     # run: Qt's platform plugins, the default face "Tahoma" and metric-compatible core fonts
     qt6-qpa-plugins fonts-wine fonts-liberation
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures

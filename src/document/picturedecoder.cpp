@@ -1,5 +1,7 @@
 #include "document/picturedecoder.h"
 
+#include "document/jpegcorner.h"
+
 #include <array>
 #include <cstring>
 #include <QBuffer>
@@ -483,6 +485,41 @@ QImage readBitmap(QImageReader& reader, QIODevice* device, qint64 start)
     return defined;
 }
 
+// Reads the picture with Qt's decoder for its format, keeping at least its top-left corner.
+QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start)
+{
+    QImageReader reader(device, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
+
+    // What the header claims; a top-down BMP reports a negative height. A picture whose size
+    // cannot be told is not read at all.
+    const QSize reported = reader.size();
+    if (reported.width() <= 0 || reported.height() == 0)
+        return QImage();
+    const QSize claimed(reported.width(), qAbs(reported.height()));
+    if (!withinSizeBounds(claimed))
+        return QImage();
+    // Decoders that can read a region (JPEG) then stop after the rows the corner needs. Others
+    // would pad a clip rectangle larger than what they decode, so their corner is cut later.
+    if (reader.supportsOption(QImageIOHandler::ClipRect))
+        reader.setClipRect(QRect(QPoint(0, 0), claimed.boundedTo(QSize(DecodeLimits::keptSide,
+                                                                       DecodeLimits::keptSide))));
+
+    if (format == "gif" || format == "jpeg")
+        return reader.read();
+    if (std::optional<QByteArray> corner = bitmapCorner(device, start)) {
+        QBuffer buffer(&*corner);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader cornerReader(&buffer, "bmp");
+        cornerReader.setAutoDetectImageFormat(false);
+        return readBitmap(cornerReader, &buffer, 0);
+    }
+    if (!device->seek(start))
+        return QImage();
+    return readBitmap(reader, device, start);
+}
+
 } // namespace
 
 std::optional<QImage> decodePicture(QIODevice* device)
@@ -511,36 +548,11 @@ std::optional<QImage> decodePicture(QIODevice* device)
     if (format.isEmpty() || !withinCostLimits(device, format))
         return std::nullopt;
 
-    QImageReader reader(device, format);
-    reader.setAutoDetectImageFormat(false);
-    reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
-
-    // What the header claims; a top-down BMP reports a negative height. A picture whose size
-    // cannot be told is not read at all.
-    const QSize reported = reader.size();
-    if (reported.width() <= 0 || reported.height() == 0)
-        return std::nullopt;
-    const QSize claimed(reported.width(), qAbs(reported.height()));
-    if (!withinSizeBounds(claimed))
-        return std::nullopt;
-    // Decoders that can read a region (JPEG) then stop after the rows the corner needs. Others
-    // would pad a clip rectangle larger than what they decode, so their corner is cut below.
-    if (reader.supportsOption(QImageIOHandler::ClipRect))
-        reader.setClipRect(QRect(QPoint(0, 0), claimed.boundedTo(QSize(DecodeLimits::keptSide,
-                                                                       DecodeLimits::keptSide))));
-
     QImage image;
-    if (format == "gif" || format == "jpeg") {
-        image = reader.read();
-    } else if (std::optional<QByteArray> corner = bitmapCorner(device, start)) {
-        QBuffer buffer(&*corner);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader cornerReader(&buffer, "bmp");
-        cornerReader.setAutoDetectImageFormat(false);
-        image = readBitmap(cornerReader, &buffer, 0);
-    } else if (device->seek(start)) {
-        image = readBitmap(reader, device, start);
-    }
+    if (format == "jpeg")
+        image = readJpegCorner(device, DecodeLimits::keptSide).value_or(QImage());
+    if (image.isNull() && device->seek(start))
+        image = readWithQt(device, format, start);
     if (image.isNull())
         return std::nullopt;
     if (image.width() > DecodeLimits::keptSide || image.height() > DecodeLimits::keptSide)

@@ -19,9 +19,10 @@ namespace avatello {
 //   4 bytes a pixel. For a GIF that is the logical screen of the header, whatever size the first
 //   frame has and whatever QImageReader::size() reports (it ignores a screen over ten times the
 //   first frame, the decoder does not): a 41-byte GIF can otherwise claim 144 MB.
-// - JPEG is read with a clip rectangle: a single-scan file stops after the 48 rows the corner
-//   needs, but a progressive or multi-scan file first buffers every coefficient of the picture
-//   (about 2 bytes a sample) and runs every scan over the whole of it.
+// - JPEG is read only as far as the 48 rows the corner needs (by readJpegCorner, which also
+//   leaves out the columns right of the corner, or by Qt's reader with a clip rectangle), but
+//   a progressive or multi-scan file first buffers every coefficient of the picture (about 2
+//   bytes a sample) and runs every scan over the whole of it.
 // - A GIF's LZW data can expand more than a thousandfold (a 1 MB file into 2.8 gigapixels,
 //   12 s of work for a 48 x 48 frame), and Qt decodes every code of the first frame, even past
 //   the frame's end.

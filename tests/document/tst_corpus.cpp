@@ -2,6 +2,7 @@
 // questionable, broken and truncated ones (tests/data/corpus, with EXPECTED.tsv giving what Qt's
 // own reader and Pillow made of each). Every file goes through the Load button.
 #include "document/colour.h"
+#include "document/jpegcorner.h"
 #include "document/picturedecoder.h"
 #include "picturefiles.h"
 #include "support/fixture.h"
@@ -209,6 +210,38 @@ private slots:
         }
         QVERIFY2(found, "the file is in the corpus table");
         checkLoad(path, true);
+    }
+
+    // The suites' JPEG files that the corner reader reads itself (rather than leaving them to
+    // Qt's reader) come out exactly as Qt's reader gives them: every subsampling, restart
+    // interval, progressive script and odd size the suites hold.
+    void jpegCornersAreQtsPixels()
+    {
+        int readHere = 0;
+        for (const Row& row : expectedRows()) {
+            if (row.value(QStringLiteral("qt_format")) != QLatin1String("jpeg"))
+                continue;
+            const QString path =
+                corpusFolder() + QLatin1Char('/') + row.value(QStringLiteral("path"));
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            const std::optional<QImage> corner = readJpegCorner(&file, 48);
+            if (!corner)
+                continue;
+            ++readHere;
+            const QImage reading = qtReading(path);
+            QVERIFY2(!reading.isNull(), qPrintable(path));
+            const QImage expected =
+                reading.copy(0, 0, qMin(48, reading.width()), qMin(48, reading.height()))
+                    .convertToFormat(QImage::Format_RGB32);
+            // Pixels, not QImage::operator==, which also compares colour-space objects: Qt
+            // attaches one even for an ICC profile it cannot use.
+            QCOMPARE(corner->format(), expected.format());
+            QString why;
+            QVERIFY2(nearlySame(*corner, expected, 0, &why),
+                     qPrintable(path + QLatin1Char(' ') + why));
+        }
+        QVERIFY2(readHere >= 200, qPrintable(QString::number(readHere)));
     }
 
     // Files the decoder refuses although Qt reads them: pictures beyond the size bounds.
