@@ -257,6 +257,27 @@ def case_load_gif(app, workdir):
     return "finished view matches the GIF pixel for pixel"
 
 
+def case_load_wide_jpeg(app, workdir):
+    """Load a wide photo-like JPEG: the canvas shows its top-left 48 x 48 pixels as decoded."""
+    folder = os.path.join(workdir, "pictures")
+    os.makedirs(folder)
+    path = os.path.join(folder, "wide photo.jpg")
+    width, height = 2400, 300
+    photo = Image.new("RGB", (width, height))
+    photo.putdata([((x * 7 + y * 3) % 256, (x // 10 + y) % 256, (x * y) % 251)
+                   for y in range(height) for x in range(width)])
+    photo.save(path, quality=90)
+    with Image.open(path) as saved:
+        expected = saved.convert("RGB").crop((0, 0, 48, 48))
+
+    app.click_main("Load")
+    app.answer_file_dialog("^Load Icon$", path)
+    app.x.park_pointer()
+    wait_for_image(app.canvas, lambda im: same(im, expected), 10,
+                   "the canvas to show the JPEG's top-left corner as decoded")
+    return "canvas matches the JPEG's corner pixel for pixel"
+
+
 def case_templates(app, workdir):
     """New > Templates, double-click tile 9: the canvas shows what the tile showed."""
     tile = 9
@@ -360,6 +381,7 @@ def case_close_main_window(app, workdir):
 CASES = [
     ("road_of_one_icon", case_road_of_one_icon),
     ("load_gif_then_finished", case_load_gif),
+    ("load_wide_jpeg", case_load_wide_jpeg),
     ("templates_double_click", case_templates),
     ("undo_after_add_text", case_undo_after_add_text),
     ("escape_on_open_menu", case_escape_on_menu),
