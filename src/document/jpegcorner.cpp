@@ -112,10 +112,7 @@ bool startCorner(j_decompress_ptr info, ErrorManager* errors, DeviceSource* sour
     if (info->data_precision != 8 ||
         (info->jpeg_color_space != JCS_YCbCr && info->jpeg_color_space != JCS_GRAYSCALE))
         return false;
-    if (info->image_width == 0 || info->image_height == 0 ||
-        info->image_width > JDIMENSION(DecodeLimits::maxSide) ||
-        info->image_height > JDIMENSION(DecodeLimits::maxSide) ||
-        qint64(info->image_width) * info->image_height > DecodeLimits::maxPixels)
+    if (!DecodeLimits::allowsSize(info->image_width, info->image_height))
         return false;
     // Qt's reader decodes with the accurate transform and smooth upsampling.
     info->out_color_space = rgb32Space;

@@ -16,9 +16,7 @@ namespace {
 
 bool withinSizeBounds(QSize size)
 {
-    return size.width() > 0 && size.height() > 0 && size.width() <= DecodeLimits::maxSide &&
-           size.height() <= DecodeLimits::maxSide &&
-           qint64(size.width()) * size.height() <= DecodeLimits::maxPixels;
+    return DecodeLimits::allowsSize(size.width(), size.height());
 }
 
 // Reads a random-access device forward from a given position, in blocks, and puts the device

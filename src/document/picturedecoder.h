@@ -43,6 +43,13 @@ struct DecodeLimits
     static constexpr qint64 maxJpegScanPixels = maxPixels * 64; // scans x picture pixels
     static constexpr qint64 maxStreamBytes = qint64(256) << 20; // read from a sequential device
     static constexpr int keptSide = 48;                         // the corner that is kept
+
+    // Whether a picture of this size may be decoded at all.
+    static constexpr bool allowsSize(qint64 width, qint64 height)
+    {
+        return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
+               width * height <= maxPixels;
+    }
 };
 
 // Reads a BMP, GIF or JPEG picture, recognised by its content whatever the name. Keeps the
