@@ -5,13 +5,13 @@
 //
 // Extra option (before the Google Benchmark ones): --icons_out=FOLDER writes the icon each side
 // of the comparison makes, to look at.
-#include "app/form1.h"
-#include "app/platformservices.h"
-#include "app/uifont.h"
-#include "document/bmpwriter.h"
-#include "document/picturebox.h"
-#include "document/picturedecoder.h"
-#include "text/form2.h"
+#include "imageio/bmpwriter.h"
+#include "imageio/picturedecoder.h"
+#include "model/defaultfont.h"
+#include "model/picturebox.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+#include "ui/platformservices.h"
 
 #include <benchmark/benchmark.h>
 #include <Magick++.h>
@@ -248,14 +248,14 @@ void BM_Finished(benchmark::State& state)
 void BM_TextStamp(benchmark::State& state)
 {
     Session session;
-    session.form.textstring = QStringLiteral("Hello");
-    if (!session.form.setTextPosition() || !session.form.stampText()) {
+    session.form.document.textstring = QStringLiteral("Hello");
+    if (!session.form.document.setTextPosition() || !session.form.document.stampText()) {
         state.SkipWithError("the text stamp failed");
         return;
     }
     for (auto _ : state) {
-        session.form.setTextPosition();
-        session.form.stampText();
+        session.form.document.setTextPosition();
+        session.form.document.stampText();
     }
 }
 
@@ -298,9 +298,9 @@ void BM_Load(benchmark::State& state, const QString* path)
     }
     Session session;
     session.services.path = *path;
-    session.form.Image1.setPicture(QImage());
+    session.form.document.Image1.setPicture(QImage());
     session.form.Command1_Click();
-    if (session.form.Image1.Picture().size() != QSize(48, 48)) {
+    if (session.form.document.Image1.Picture().size() != QSize(48, 48)) {
         state.SkipWithError("the picture did not load");
         return;
     }

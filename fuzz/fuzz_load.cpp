@@ -1,7 +1,7 @@
 // libFuzzer target: Load's picture decoder on arbitrary bytes, as decodePicture reads a file.
 // Whatever the input, it must neither crash, hang nor leak; a picture it accepts must be the small
 // RGB32 or ARGB32 corner that the canvas takes, and the same every time.
-#include "document/picturedecoder.h"
+#include "imageio/picturedecoder.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/form1.h"
-#include "app/qtservices.h"
-#include "app/uifont.h"
+#include "model/defaultfont.h"
+#include "ui/form1.h"
+#include "ui/qtservices.h"
 
 #include <QApplication>
 

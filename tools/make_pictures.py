@@ -6,13 +6,13 @@ no input files, and every run writes exactly the same bytes.
 
 Written files (paths relative to the repository root):
 
-  src/templates/pictures/template01.gif ... template12.*
+  src/imageio/pictures/template01.gif ... template12.*
       the twelve pictures of the template gallery
-  src/document/pictures/startup.gif
+  src/imageio/pictures/startup.gif
       the start-up picture (the same file as template 1)
-  src/document/pictures/white.bmp, black.gif
+  src/imageio/pictures/white.bmp, black.gif
       the stock all-white and all-black icons
-  src/app/icons/avatello-{16,24,32,48,64,128,256}.png
+  src/ui/icons/avatello-{16,24,32,48,64,128,256}.png
       the window icon: a grey page with a purple tulip in front of it
   docs/templates.png
       a contact sheet: the gallery as the program shows it, enlarged 4x,
@@ -32,9 +32,9 @@ from PIL import Image, ImageDraw
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
-TEMPLATE_DIR = os.path.join("src", "templates", "pictures")
-DOCUMENT_DIR = os.path.join("src", "document", "pictures")
-ICON_DIR = os.path.join("src", "app", "icons")
+TEMPLATE_DIR = os.path.join("src", "imageio", "pictures")
+DOCUMENT_DIR = os.path.join("src", "imageio", "pictures")
+ICON_DIR = os.path.join("src", "ui", "icons")
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 CLEAR = (0, 0, 0, 0)
@@ -660,7 +660,8 @@ def template12():
 
 
 TEMPLATES = [
-    # number, painter, file extension, transparent, interlaced
+    # number, painter, file extension, transparent, interlaced. The files written here are the
+    # program's template table: it finds template N as pictures/templateNN.*, whatever the format.
     (1, template01, "gif", True, False),
     (2, template02, "gif", True, False),
     (3, template03, "gif", True, True),

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/form1.h"
 #include "support/scripteduser.h"
+#include "ui/form1.h"
 
-#include "help/form3.h"
-#include "templates/form5.h"
-#include "text/form2.h"
-#include "text/form4.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
 
 #include <memory>
 #include <QAction>

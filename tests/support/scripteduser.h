@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platformservices.h"
+#include "ui/platformservices.h"
 
 #include <deque>
 #include <QList>

@@ -1,9 +1,15 @@
 #include "support/testregistry.h"
 
-#include "app/uifont.h"
+#include "model/defaultfont.h"
 
 #include <memory>
+#ifdef AVATELLO_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication; // the model's tests run without Qt Widgets
+#endif
 #include <QtTest>
 #include <vector>
 
@@ -29,7 +35,7 @@ bool registerTest(std::function<QObject*()> make)
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     avatello::ensureDefaultFont();
     int failures = 0;
     for (const auto& make : avatello::test::registry()) {

@@ -1,0 +1,113 @@
+#include "imageio/bmpcorner.h"
+
+#include "imageio/decodelimits.h"
+
+#include <QImageReader>
+#include <QIODevice>
+
+namespace avatello {
+
+namespace {
+
+quint32 little32(const QByteArray& bytes, int at)
+{
+    return quint32(uchar(bytes[at])) | quint32(uchar(bytes[at + 1])) << 8 |
+           quint32(uchar(bytes[at + 2])) << 16 | quint32(uchar(bytes[at + 3])) << 24;
+}
+
+void putLittle32(QByteArray& bytes, int at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
+} // namespace
+
+// An uncompressed bitmap cut to its top-left corner: its headers, masks and colour table as they
+// are, the sizes set to the corner's, and only the bytes of the rows and columns the corner
+// shows. Qt's decoder then reads 48 x 48 pixels instead of the whole picture, so a large bitmap
+// costs what a small one does. Nothing (the file is read whole, as any other) for a compressed
+// bitmap, an old-style header, a size beyond the bounds or a file cut short.
+std::optional<QByteArray> bitmapCorner(QIODevice* device, qint64 start)
+{
+    if (!device->seek(start))
+        return std::nullopt;
+    const QByteArray fixed = device->read(30);
+    if (fixed.size() < 30)
+        return std::nullopt;
+    const qint64 pixelsAt = little32(fixed, 10);
+    const quint32 infoSize = little32(fixed, 14);
+    if (infoSize < 40 || pixelsAt < 14 + qint64(infoSize) || pixelsAt > 64 * 1024 ||
+        !device->seek(start))
+        return std::nullopt;
+    const QByteArray head = device->read(pixelsAt);
+    if (head.size() < pixelsAt)
+        return std::nullopt;
+    const qint32 width = qint32(little32(head, 18));
+    const qint32 height = qint32(little32(head, 22));
+    const int bits = uchar(head[28]) | uchar(head[29]) << 8;
+    const quint32 compression = little32(head, 30);
+    if ((compression != 0 && compression != 3) || width <= 0 || height == 0 ||
+        width > DecodeLimits::maxSide || qAbs(qint64(height)) > DecodeLimits::maxSide ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return std::nullopt;
+    // Only where the pixels begin after the headers, masks and colour table, as they should.
+    const quint32 used = little32(head, 46);
+    const qint64 colours = bits <= 8 ? (used == 0 || used > (1u << bits) ? 1 << bits : used) : 0;
+    const qint64 masks = compression == 3 && infoSize == 40 ? 12 : 0;
+    if (pixelsAt < 14 + qint64(infoSize) + masks + 4 * colours)
+        return std::nullopt;
+    const qint64 rows = qAbs(qint64(height));
+    const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
+    if (device->size() - start < pixelsAt + rows * stride)
+        return std::nullopt; // cut short: left to the decoder, which shows what there is
+    const int keptColumns = qMin(width, DecodeLimits::keptSide);
+    const int keptRows = int(qMin<qint64>(rows, DecodeLimits::keptSide));
+    const int keptBytes = (keptColumns * bits + 7) / 8;
+    const int keptStride = (keptColumns * bits + 31) / 32 * 4;
+    // The corner's rows lie together: the last ones of a bottom-up file, the first of a top-down.
+    const qint64 firstRow = height > 0 ? rows - keptRows : 0;
+    if (!device->seek(start + pixelsAt + firstRow * stride))
+        return std::nullopt;
+    const qint64 blockSize = (keptRows - 1) * stride + keptBytes;
+    const QByteArray block = device->read(blockSize);
+    if (block.size() < blockSize)
+        return std::nullopt;
+    QByteArray corner = head;
+    corner.reserve(head.size() + keptRows * keptStride);
+    for (int row = 0; row < keptRows; ++row) {
+        corner.append(block.constData() + row * stride, keptBytes);
+        corner.append(keptStride - keptBytes, '\0');
+    }
+    putLittle32(corner, 2, quint32(corner.size()));
+    putLittle32(corner, 18, quint32(keptColumns));
+    putLittle32(corner, 22, quint32(height > 0 ? keptRows : -keptRows));
+    putLittle32(corner, 34, quint32(keptRows * keptStride));
+    return corner;
+}
+
+// Qt's bitmap decoder leaves the pixels a file does not set (skipped by the delta and end codes of
+// RLE data, or missing from a file cut short) as whatever the memory it was given held: the same
+// file would show differently from one load to the next, and stray memory could end up in a
+// saved icon. It fills a picture handed to it when that has the right size and format, so the
+// file is read a second time into a zero-filled one: such pixels become palette entry 0, or
+// black (transparent where the bitmap has alpha), every time.
+QImage readBitmap(QImageReader& reader, QIODevice* device, qint64 start)
+{
+    const QImage first = reader.read();
+    if (first.isNull() || !device->seek(start))
+        return QImage();
+    QImageReader again(device, "bmp");
+    again.setAutoDetectImageFormat(false);
+    again.setAllocationLimit(DecodeLimits::allocationLimitMiB);
+    QImage defined(first.size(), first.format());
+    if (defined.isNull())
+        return QImage();
+    defined.fill(0);
+    const uchar* const zeroed = defined.constBits();
+    if (!again.read(&defined) || defined.constBits() != zeroed)
+        return QImage(); // not read into the zero-filled picture after all: show nothing
+    return defined;
+}
+
+} // namespace avatello

@@ -1,0 +1,265 @@
+#include "ui/form1.h"
+
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
+#include "ui/linklabel.h"
+#include "ui/maker.h"
+#include "ui/pictureboxview.h"
+#include "ui/uifont.h"
+#include "ui/windowplacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace avatello {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
+{
+    auto* control = new QPushButton(caption, parent);
+    control->setAutoDefault(false);
+    control->setDefault(false);
+    placeTwips(control, left, top, 735, 255);
+    return control;
+}
+
+} // namespace
+
+Form1::Form1(PlatformServices& services)
+    : QWidget(nullptr, fixedWindowFlags), Picture1(135, 495, PictureBox::Frame::None),
+      CommonDialog1(services, this), CommonDialog2(services, this), CommonDialog3(services, this),
+      CommonDialog4(services, this), popupMenu([](QMenu* menu) { menu->exec(QCursor::pos()); }),
+      services_(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Avatello"));
+    // Read as the PNG it is: asking every image plugin which format it is costs more at start-up
+    // than the rest of the window.
+    QImageReader icon(QStringLiteral(":/app/avatello-32.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
+    fixClientSizeTwips(this, 2415, 1830);
+    setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
+    QPalette face = palette();
+    face.setColor(QPalette::Window, resolveColor(vbButtonFace));
+    setPalette(face);
+    setAutoFillBackground(true);
+
+    createControls();
+    createMenus();
+    connect(&document, &IconDocument::changed, this, &Form1::showDocument);
+    centreWhenFirstShown(this);
+    Form_Load();
+}
+
+Form1::~Form1()
+{
+    delete form2.data();
+    delete form3.data();
+    delete form4.data();
+    delete form5.data();
+}
+
+void Form1::createControls()
+{
+    hhd = new QLineEdit(this);
+    // It only holds the focus; no text is ever entered there, so no input method is needed.
+    hhd->setAttribute(Qt::WA_InputMethodEnabled, false);
+    hhd->setObjectName(QStringLiteral("hhd"));
+    placeTwips(hhd, 5400, 600, 615, 1095);
+
+    Command1 = button(this, QStringLiteral("Load"), 120, 960);
+    Command2 = button(this, QStringLiteral("Save"), 120, 1200);
+    Command5 = button(this, QStringLiteral("New"), 840, 960);
+    Command4 = button(this, QStringLiteral("Edit"), 1560, 960);
+    Command3 = button(this, QStringLiteral("Finished"), 840, 1200);
+    Command6 = button(this, QStringLiteral("Other"), 1560, 1200);
+
+    Image1View = new PictureBoxView(document.Image1, this);
+    Image1View->setToolTip(QStringLiteral("Icon To Edit"));
+    Image1View->setAccessibleName(Image1View->toolTip());
+    Image1View->setAccessibleDescription(
+        QStringLiteral("The 48 by 48 pixel icon being edited. A press sets where text goes."));
+    placeTwips(Image1View, 120, 120, 750, 750);
+
+    Label2 = new QLabel(QStringLiteral("--->"), this);
+    Label2->setAccessibleName(QStringLiteral("arrow"));
+    Label2->setFont(uiFont(QStringLiteral("Courier New"), 9.75, true));
+    QPalette red = Label2->palette();
+    red.setColor(QPalette::WindowText, resolveColor(0x000000FF));
+    Label2->setPalette(red);
+    placeTwips(Label2, 960, 360, 495, 375);
+
+    Image2View = new PictureBoxView(document.Image2, this);
+    Image2View->setToolTip(QStringLiteral("Finished Icon"));
+    Image2View->setAccessibleName(Image2View->toolTip());
+    Image2View->setAccessibleDescription(
+        QStringLiteral("The finished icon that Save writes. Finished copies the icon to it."));
+    placeTwips(Image2View, 1560, 120, 750, 750);
+
+    tempView = new PictureBoxView(document.temp, this, false);
+    placeTwips(tempView, 2520, 600, 750, 750);
+    Picture1View = new PictureBoxView(Picture1, this, false);
+    placeTwips(Picture1View, 4200, 600, 135, 495);
+
+    Label1 = new LinkLabel(maker::siteName, this);
+    QFont link = uiFont(QStringLiteral("Tahoma"), 8.25);
+    link.setUnderline(true);
+    Label1->setFont(link);
+    QPalette blue = Label1->palette();
+    blue.setColor(QPalette::WindowText, resolveColor(0x00C00000));
+    Label1->setPalette(blue);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setToolTip(maker::webAddress);
+    Label1->setAccessibleDescription(maker::webAddress);
+    placeTwips(Label1, 120, 1560, 1935, 255);
+
+    textx = new QLabel(document.textx, this);
+    placeTwips(textx, 240, 3120, 975, 255);
+    texty = new QLabel(document.texty, this);
+    placeTwips(texty, 240, 3960, 1455, 255);
+
+    // Labels take no focus; the hidden box comes first, so no button has it at start.
+    const QList<QWidget*> tabOrder{hhd,        Command1, Command2,    Command5,
+                                   Command4,   Command3, Command6,    Image1View,
+                                   Image2View, tempView, Picture1View};
+    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
+    hhd->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Image1View, &PictureBoxView::mouseDown, this, &Form1::Image1_MouseDown);
+    connect(Label1, &LinkLabel::clicked, this, &Form1::Label1_Click);
+}
+
+void Form1::createMenus()
+{
+    auto makeMenu = [this](const QString& name) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(name);
+        return menu;
+    };
+    auto item = [this](QMenu* menu, const QString& name, const QString& caption, bool shown,
+                       void (Form1::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setVisible(shown);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto separator = [](QMenu* menu, const QString& name, bool shown) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(name);
+        action->setVisible(shown);
+        return action;
+    };
+
+    other = makeMenu(QStringLiteral("other"));
+    hd444 = item(other, QStringLiteral("hd444"), QStringLiteral("New Blank Icon"), false,
+                 &Form1::hd444_Click);
+    hhhhhhh = item(other, QStringLiteral("hhhhhhh"), QStringLiteral("New Black Icon"), false,
+                   &Form1::hhhhhhh_Click);
+    gaga = separator(other, QStringLiteral("gaga"), false);
+    hehe = item(other, QStringLiteral("hehe"), QStringLiteral("Choose Color"), true,
+                &Form1::hehe_Click);
+    aimback = item(other, QStringLiteral("aimback"), QStringLiteral("AIM Back Color"), true,
+                   &Form1::aimback_Click);
+    hahaha3tyaaww = separator(other, QStringLiteral("hahaha3tyaaww"), true);
+    tempsss = item(other, QStringLiteral("tempsss"), QStringLiteral("Templates"), true,
+                   &Form1::tempsss_Click);
+
+    otherz = makeMenu(QStringLiteral("otherz"));
+    shhhhh = item(otherz, QStringLiteral("shhhhh"), QStringLiteral("Minimize"), true,
+                  &Form1::shhhhh_Click);
+    fjdhs = separator(otherz, QStringLiteral("fjdhs"), true);
+    ggaga =
+        item(otherz, QStringLiteral("ggaga"), QStringLiteral("About"), true, &Form1::ggaga_Click);
+    vbhelp =
+        item(otherz, QStringLiteral("vbhelp"), QStringLiteral("Help"), false, &Form1::vbhelp_Click);
+    theveryvest =
+        item(otherz, QStringLiteral("theveryvest"), QStringLiteral("The Best Page In The Universe"),
+             false, &Form1::theveryvest_Click);
+
+    edit = makeMenu(QStringLiteral("edit"));
+    ha3ah =
+        item(edit, QStringLiteral("ha3ah"), QStringLiteral("Add Text"), true, &Form1::ha3ah_Click);
+    hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), QStringLiteral("Move Text"),
+                             true, &Form1::hhhhhhhhhhhhhhh22_Click);
+    bigdash = separator(edit, QStringLiteral("bigdash"), true);
+    changefont = item(edit, QStringLiteral("changefont"), QStringLiteral("Change Font"), true,
+                      &Form1::changefont_Click);
+    djd = item(edit, QStringLiteral("djd"), QStringLiteral("Text Color"), true, &Form1::djd_Click);
+    bmbmmbdash = separator(edit, QStringLiteral("bmbmmbdash"), true);
+    hahaha33 = item(edit, QStringLiteral("hahaha33"), QStringLiteral("Back Color"), true,
+                    &Form1::hahaha33_Click);
+    h476a = item(edit, QStringLiteral("h476a"), QStringLiteral("AIM Back Color"), true,
+                 &Form1::h476a_Click);
+    botherdash = separator(edit, QStringLiteral("botherdash"), true);
+    hehe333 =
+        item(edit, QStringLiteral("hehe333"), QStringLiteral("Undo"), true, &Form1::hehe333_Click);
+    hehe333->setEnabled(false);
+}
+
+// Start-up: the start-up picture on the canvas and the default text settings.
+void Form1::Form_Load()
+{
+    document.start();
+}
+
+void Form1::showDocument()
+{
+    textx->setText(document.textx);
+    texty->setText(document.texty);
+    hehe333->setEnabled(document.undoAvailable());
+}
+
+// The "New" button: opens the New menu.
+void Form1::Command5_Click()
+{
+    popupMenu(other);
+}
+
+// The "Edit" button: opens the Edit menu.
+void Form1::Command4_Click()
+{
+    popupMenu(edit);
+}
+
+// The "Other" button: opens the Other menu.
+void Form1::Command6_Click()
+{
+    popupMenu(otherz);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload()
+{
+    // Closing the main window ends the program: every other window goes with it, unasked.
+    delete form2.data();
+    delete form3.data();
+    delete form4.data();
+    delete form5.data();
+    QApplication::quit();
+}
+
+} // namespace avatello

@@ -1,0 +1,87 @@
+#include "ui/form4.h"
+
+#include "model/icondocument.h"
+#include "ui/uifont.h"
+#include "ui/windowplacement.h"
+
+#include <algorithm>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace avatello {
+
+QStringList screenFontNames()
+{
+    QStringList names = QFontDatabase::families();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int order = a.compare(b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+Form4::Form4(IconDocument& document, QWidget& owner)
+    : QWidget(nullptr, fixedWindowFlags), document_(document), owner_(owner)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Change Font"));
+    setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
+    fixClientSizeTwips(this, 2400, 1455);
+
+    Text1 = new QLineEdit(this);
+    placeTwips(Text1, 4200, 240, 735, 285);
+    Combo1 = new QComboBox(this);
+    Combo1->setAccessibleName(QStringLiteral("Font"));
+    placeTwips(Combo1, 120, 120, 2175, 315);
+    Combo2 = new QComboBox(this);
+    Combo2->setAccessibleName(QStringLiteral("Size"));
+    placeTwips(Combo2, 120, 480, 735, 315);
+    for (int size = 6; size <= 16; ++size)
+        Combo2->addItem(QString::number(size));
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    placeTwips(Command1, 120, 960, 735, 375);
+    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    placeTwips(Command2, 840, 960, 735, 375);
+    for (QPushButton* button : {Command1, Command2})
+        button->setAutoDefault(false);
+    setTabOrder(Text1, Combo1);
+    setTabOrder(Combo1, Combo2);
+    setTabOrder(Combo2, Command1);
+    setTabOrder(Command1, Command2);
+    Text1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+
+    centreWhenFirstShown(this);
+    Form_Load();
+}
+
+void Form4::Form_Load()
+{
+    setWindowIcon(owner_.windowIcon());
+    Combo1->addItems(screenFontNames());
+    // Each list shows its stored value when it offers it. A face the system lacks leaves the face
+    // list unselected but still shows the size.
+    Combo1->setCurrentIndex(Combo1->findText(document_.textfont, Qt::MatchFixedString));
+    Combo2->setCurrentIndex(Combo2->findText(document_.textsize, Qt::MatchFixedString));
+}
+
+void Form4::Command1_Click()
+{
+    // A list with nothing chosen keeps its value: an empty size or face would make every later
+    // stamp draw nothing.
+    document_.changeFont(Combo1->currentIndex() >= 0 ? Combo1->currentText() : QString(),
+                         Combo2->currentIndex() >= 0 ? Combo2->currentText() : QString());
+    close();
+}
+
+void Form4::Command2_Click()
+{
+    close();
+}
+
+} // namespace avatello

@@ -1,0 +1,78 @@
+#include "ui/pictureboxview.h"
+
+#include "model/picturebox.h"
+#include "model/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace avatello {
+
+PictureBoxView::PictureBoxView(PictureBox& box, QWidget* parent, bool framed)
+    : QWidget(parent), box_(box), framed_(framed)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    box_.changed = [this] { update(); };
+}
+
+void PictureBoxView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const int inset = framed_ ? 1 : 0;
+    if (framed_) {
+        painter.setPen(resolveColor(vbWindowFrame));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    const QRect area = rect().adjusted(inset, inset, -inset, -inset);
+    painter.fillRect(area, resolveColor(box_.BackColor()));
+    const QImage& shown = box_.shownImage();
+    // One image pixel per logical pixel; any scaling for the screen stays nearest-neighbour.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(area.topLeft(), shown.size()), shown);
+}
+
+int vbButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+void PictureBoxView::mousePressEvent(QMouseEvent* event)
+{
+    const int inset = framed_ ? 1 : 0;
+    const QPoint pixel = event->position().toPoint() - QPoint(inset, inset);
+    emit mouseDown(vbButton(event->button()), vbShift(event->modifiers()),
+                   float(pixel.x() * twipsPerPixel), float(pixel.y() * twipsPerPixel));
+    QWidget::mousePressEvent(event);
+}
+
+void PictureBoxView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PictureBoxView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+} // namespace avatello

@@ -1,0 +1,81 @@
+#include "ui/windowplacement.h"
+
+#include "model/twips.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace avatello {
+
+void placeTwips(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel,
+                         height / twipsPerPixel);
+}
+
+void fixClientSizeTwips(QWidget* window, int width, int height)
+{
+    window->setFixedSize(width / twipsPerPixel, height / twipsPerPixel);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void centreOver(QWidget* window, const QWidget* owner)
+{
+    if (!owner) {
+        centreOnScreen(window);
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    window->move(frame.topLeft());
+}
+
+namespace {
+
+class FirstShowCentring : public QObject
+{
+public:
+    FirstShowCentring(QWidget* window, const QWidget* owner) : QObject(window), owner_(owner)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            window->removeEventFilter(this);
+            if (owner_)
+                centreOver(window, owner_);
+            else
+                centreOnScreen(window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<const QWidget> owner_;
+};
+
+} // namespace
+
+void centreWhenFirstShown(QWidget* window, const QWidget* owner)
+{
+    new FirstShowCentring(window, owner);
+}
+
+} // namespace avatello
