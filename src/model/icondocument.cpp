@@ -64,16 +64,17 @@ void IconDocument::newFromColor(OleColor colour)
 
 void IconDocument::newBlank()
 {
-    Image1.setPicture(whiteBitmap());
-    Image1.setWidth(750);
-    Image1.setHeight(750);
-    Image2.setPicture(QImage());
-    emit changed();
+    newFromPicture(whiteBitmap());
 }
 
 void IconDocument::newBlack()
 {
-    Image1.setPicture(blackBitmap());
+    newFromPicture(blackBitmap());
+}
+
+void IconDocument::newFromPicture(const QImage& picture)
+{
+    Image1.setPicture(picture);
     Image1.setWidth(750);
     Image1.setHeight(750);
     Image2.setPicture(QImage());

@@ -89,6 +89,8 @@ signals:
     void changed();
 
 private:
+    void newFromPicture(const QImage& picture);
+
     bool undoAvailable_ = false;
 };
 

@@ -13,13 +13,10 @@ namespace avatello {
 Form2::Form2(IconDocument& document, QWidget& owner)
     : QWidget(nullptr, fixedWindowFlags), document_(document), owner_(owner)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Move Text"));
-    setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
     // A fixed place on the screen: the client area's top-left corner at (3930, 3870) twips.
     setGeometry(3930 / 15, 3870 / 15, 2310 / 15, 1335 / 15);
-    fixClientSizeTwips(this, 2310, 1335);
+    setUpSecondaryWindow(this, QStringLiteral("Form2"), QStringLiteral("Move Text"), 2310, 1335);
+    setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
 
     Text1 = new QLineEdit(this);
     placeTwips(Text1, 2880, 360, 375, 285);

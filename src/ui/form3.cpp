@@ -13,10 +13,8 @@ namespace avatello {
 
 Form3::Form3(QWidget& owner) : QWidget(nullptr, fixedWindowFlags), owner_(owner)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Avatello Help"));
-    fixClientSizeTwips(this, 5295, 2055);
+    setUpSecondaryWindow(this, QStringLiteral("Form3"), QStringLiteral("Avatello Help"), 5295,
+                         2055);
     setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
 
     List1 = new QListWidget(this);

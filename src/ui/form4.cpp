@@ -25,11 +25,8 @@ QStringList screenFontNames()
 Form4::Form4(IconDocument& document, QWidget& owner)
     : QWidget(nullptr, fixedWindowFlags), document_(document), owner_(owner)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Change Font"));
+    setUpSecondaryWindow(this, QStringLiteral("Form4"), QStringLiteral("Change Font"), 2400, 1455);
     setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
-    fixClientSizeTwips(this, 2400, 1455);
 
     Text1 = new QLineEdit(this);
     placeTwips(Text1, 4200, 240, 735, 285);

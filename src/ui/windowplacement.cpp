@@ -21,6 +21,15 @@ void fixClientSizeTwips(QWidget* window, int width, int height)
     window->setFixedSize(width / twipsPerPixel, height / twipsPerPixel);
 }
 
+void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& title, int width,
+                          int height)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    fixClientSizeTwips(window, width, height);
+}
+
 void centreOnScreen(QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

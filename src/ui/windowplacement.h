@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <Qt>
 
 class QWidget;
@@ -18,6 +19,11 @@ void placeTwips(QWidget* control, int left, int top, int width, int height);
 
 // Gives a window a fixed client area in twips: the user cannot resize or maximize it.
 void fixClientSizeTwips(QWidget* window, int width, int height);
+
+// A secondary window: named, captioned, with a fixed client area in twips, and discarded when
+// closed (the next command that needs it builds a new one).
+void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& title, int width,
+                          int height);
 
 void centreOnScreen(QWidget* window);
 void centreOver(QWidget* window, const QWidget* owner);

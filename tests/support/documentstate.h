@@ -8,6 +8,16 @@
 
 namespace avatello::test {
 
+// Prints a text in black straight onto a picture box, the way the text stamp draws, without any
+// command around it.
+inline void printOn(PictureBox& box, const QString& text, float x, float y)
+{
+    box.ForeColor = vbBlack;
+    box.CurrentX = x;
+    box.CurrentY = y;
+    box.Print(text);
+}
+
 struct DocumentState
 {
     QImage canvas;

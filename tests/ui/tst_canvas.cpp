@@ -1,6 +1,7 @@
 // The canvas, the finished view and the undo copy as the main window holds them.
 #include "imageio/stockpictures.h"
 #include "model/colour.h"
+#include "support/documentstate.h"
 #include "support/fixture.h"
 #include "support/pixels.h"
 #include "support/testregistry.h"
@@ -24,14 +25,6 @@ QImage expectedStartupCanvas()
             if (qAlpha(picture.pixel(x, y)) == 255)
                 expected.setPixel(x, y, picture.pixel(x, y));
     return expected;
-}
-
-void stamp(Form1& form, const QString& text, float x, float y)
-{
-    form.document.Image1.ForeColor = vbBlack;
-    form.document.Image1.CurrentX = x;
-    form.document.Image1.CurrentY = y;
-    form.document.Image1.Print(text);
 }
 
 } // namespace
@@ -67,7 +60,7 @@ private slots:
         program->Command3_Click();
         QVERIFY(samePixels(program->document.Image2.Image(), expectedStartupCanvas()));
 
-        stamp(*program, QStringLiteral("Hi"), 200, 500);
+        printOn(program->document.Image1, QStringLiteral("Hi"), 200, 500);
         const QImage withText = program->document.Image1.Image();
         QVERIFY(!samePixels(withText, expectedStartupCanvas()));
         QVERIFY(!samePixels(program->document.Image2.Image(), withText));
@@ -96,7 +89,7 @@ private slots:
         Program program;
         const QImage before = program->document.Image1.Image();
         program->document.temp.setPicture(before); // what Add Text stores before stamping
-        stamp(*program, QStringLiteral("Hi"), 200, 500);
+        printOn(program->document.Image1, QStringLiteral("Hi"), 200, 500);
         program->hehe333->setEnabled(true);
         program->Command3_Click();
         const QImage finished = program->document.Image2.Image();
@@ -123,7 +116,7 @@ private slots:
         Program program;
         const QImage before = program->document.Image1.Image();
         program->document.temp.setPicture(before);
-        stamp(*program, QStringLiteral("Hi"), 200, 500);
+        printOn(program->document.Image1, QStringLiteral("Hi"), 200, 500);
         program->hehe333->setEnabled(true);
         program->aimback_Click();
         program->hehe333_Click();

@@ -40,14 +40,6 @@ private:
     std::function<void()> previous_;
 };
 
-void stamp(Form1& form, const QString& text)
-{
-    form.document.Image1.ForeColor = vbBlack;
-    form.document.Image1.CurrentX = 150;
-    form.document.Image1.CurrentY = 300;
-    form.document.Image1.Print(text);
-}
-
 // A main window well into a session: a finished icon, an undo copy, Undo enabled, its own
 // text state and a canvas colour of its own.
 void useForAWhile(Form1& form)
@@ -196,7 +188,7 @@ private slots:
         chooseTile(*openGallery(program), n);
         const QImage chosen = program->document.Image1.Image();
 
-        stamp(*program, QStringLiteral("Hi"));
+        printOn(program->document.Image1, QStringLiteral("Hi"), 150, 300);
         QVERIFY(!samePixels(program->document.Image1.Image(), chosen));
         program->h476a_Click();
         QCOMPARE(program->document.Image1.BackColor(), vbButtonFace);

@@ -1,6 +1,7 @@
 // The new-icon and background-colour commands of the New and Edit menus.
 #include "imageio/stockpictures.h"
 #include "model/colour.h"
+#include "support/documentstate.h"
 #include "support/pixels.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
@@ -15,34 +16,7 @@ using namespace avatello::test;
 namespace {
 
 // Everything a colour command may or may not touch.
-struct State
-{
-    QImage canvas;
-    OleColor back;
-    QImage picture;
-    QImage finished;
-    QImage undo;
-    bool undoEnabled;
-    float width;
-    float height;
-    QString text;
-
-    explicit State(Program& p)
-        : canvas(p->document.Image1.Image()), back(p->document.Image1.BackColor()),
-          picture(p->document.Image1.Picture()), finished(p->document.Image2.Image()),
-          undo(p->document.undoCopy()), undoEnabled(p->hehe333->isEnabled()),
-          width(p->document.Image1.Width()), height(p->document.Image1.Height()),
-          text(p->document.textstring)
-    {
-    }
-    bool operator==(const State& o) const
-    {
-        return samePixels(canvas, o.canvas) && back == o.back && picture == o.picture &&
-               samePixels(finished, o.finished) && samePixels(undo, o.undo) &&
-               undoEnabled == o.undoEnabled && width == o.width && height == o.height &&
-               text == o.text;
-    }
-};
+using State = DocumentState;
 
 } // namespace
 
@@ -96,11 +70,11 @@ private slots:
                                    : command == "hahaha33" ? &Form1::hahaha33_Click
                                                            : &Form1::djd_Click;
         for (int use = 0; use < 2; ++use) {
-            const State before(program);
+            const State before = State::of(program->document);
             const QString colour = program->document.textcolor;
             program.user.colors.push_back(std::nullopt);
             (*program.*handler)();
-            QVERIFY(State(program) == before);
+            QVERIFY(State::of(program->document) == before);
             QCOMPARE(program->document.textcolor, colour);
             // a later use, after a colour was chosen once
             program.user.colors.push_back(QColor(200, 100, 0));
@@ -258,12 +232,12 @@ private slots:
         QVERIFY(program->document.Image1.Picture().isNull());
 
         // dismissing a menu runs nothing
-        const State before(program);
+        const State before = State::of(program->document);
         program->popupMenu = [](QMenu*) {};
         program->Command4_Click();
         program->Command5_Click();
         program->Command6_Click();
-        QVERIFY(State(program) == before);
+        QVERIFY(State::of(program->document) == before);
     }
 
     void undoIsEnabledByAddTextAndDisabledByUndo()

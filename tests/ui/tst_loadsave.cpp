@@ -109,21 +109,13 @@ QStringList filesIn(const QString& dir)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-void stamp(Form1& form, const QString& text)
-{
-    form.document.Image1.ForeColor = vbBlack;
-    form.document.Image1.CurrentX = 100;
-    form.document.Image1.CurrentY = 100;
-    form.document.Image1.Print(text);
-}
-
 // Leaves the form in a state with something in every part of the document: a chosen background
 // colour, text drawn on the canvas, a finished view, an undo copy and Undo enabled.
 void busyDocument(Program& program)
 {
     program.user.colors.push_back(QColor(0x56, 0x34, 0x12));
     program->hehe_Click();
-    stamp(*program, QStringLiteral("Hey"));
+    printOn(program->document.Image1, QStringLiteral("Hey"), 100, 100);
     program->Command3_Click();
     program->document.temp.setPicture(program->document.Image1.Image());
     program->hehe333->setEnabled(true);

@@ -1,4 +1,5 @@
 // The Other menu's commands and the link label: About, Minimize and the two web pages.
+#include "support/documentstate.h"
 #include "support/fixture.h"
 #include "support/pixels.h"
 #include "support/testregistry.h"
@@ -33,27 +34,19 @@ void openPage(Form1& form, const QString& command)
     form.theveryvest_Click();
 }
 
-// What the web commands must leave alone.
+// What the web commands must leave alone: the document and the window's state.
 struct Snapshot
 {
-    QImage canvas;
-    QImage finished;
-    QString textstring, textcolor, textfont, textsize, textx, texty;
+    DocumentState document;
     Qt::WindowStates state;
 
     explicit Snapshot(Form1& form)
-        : canvas(form.document.Image1.Image()), finished(form.document.Image2.Image()),
-          textstring(form.document.textstring), textcolor(form.document.textcolor),
-          textfont(form.document.textfont), textsize(form.document.textsize),
-          textx(form.textx->text()), texty(form.texty->text()), state(form.windowState())
+        : document(DocumentState::of(form.document)), state(form.windowState())
     {
     }
     bool operator==(const Snapshot& other) const
     {
-        return samePixels(canvas, other.canvas) && samePixels(finished, other.finished) &&
-               textstring == other.textstring && textcolor == other.textcolor &&
-               textfont == other.textfont && textsize == other.textsize && textx == other.textx &&
-               texty == other.texty && state == other.state;
+        return document == other.document && state == other.state;
     }
 };
 
