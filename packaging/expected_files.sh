@@ -8,6 +8,7 @@ expected_files() {
     echo "$datadir/applications/org.example.Avatello.desktop"
     echo "$datadir/metainfo/org.example.Avatello.metainfo.xml"
     echo "$datadir/doc/avatello/copyright"
+    echo "$datadir/man/man1/avatello.1"
     for size in 16 24 32 48 64 128 256; do
         echo "$datadir/icons/hicolor/${size}x${size}/apps/org.example.Avatello.png"
     done

@@ -10,7 +10,7 @@ packages=(
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures
     xvfb xauth xdotool x11-utils openbox python3-pil imagemagick
     # benchmarks, packaging checks
-    libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev
+    libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev help2man
 )
 
 missing=()

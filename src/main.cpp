@@ -1,18 +1,79 @@
+#include "cli/commandline.h"
 #include "model/defaultfont.h"
 #include "ui/form1.h"
 #include "ui/qtservices.h"
 
+#include <cstdio>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QTextStream>
 
-int main(int argc, char* argv[])
+namespace {
+
+// Standard error is for the maker's own messages, which scripts read; Qt's notes about the
+// offscreen platform (no runtime folder and the like) are not for them.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// "avatello make ...": no window and no display; Qt draws into memory.
+int make(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepQtQuiet);
+    QGuiApplication app(argc, argv);
+    avatello::ensureDefaultFont();
+    QTextStream err(stderr);
+    return avatello::runMake(QCoreApplication::arguments().mid(2), err);
+}
+
+// The program, with a picture to load if one is named.
+int program(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));
     avatello::ensureDefaultFont();
 
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-')))
+        return avatello::usageError(err, QStringLiteral("unexpected '%1'").arg(arguments.last()));
+
     avatello::QtServices services;
     avatello::Form1 window(services);
+    if (!arguments.isEmpty() && !window.document.loadFile(arguments[0]))
+        err << "avatello: " << arguments[0]
+            << ": not a BMP, GIF or JPEG picture that can be read; starting without it" << Qt::endl;
     window.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The command line is read before Qt starts, so that help and make need no display.
+    const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (first == "--help" || first == "-h") {
+        std::fputs(avatello::helpText().toLocal8Bit().constData(), stdout);
+        return avatello::exitMade;
+    }
+    if (first == "--version") {
+        std::fputs(avatello::versionText().toLocal8Bit().constData(), stdout);
+        return avatello::exitMade;
+    }
+    if (first == "make")
+        return make(argc, argv);
+    // Qt takes its own options (-platform, -display, ...) with one dash; one with two is ours and
+    // unknown, and is said before Qt looks for a display.
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]).startsWith("--")) {
+            QTextStream err(stderr);
+            return avatello::usageError(
+                err, QStringLiteral("unknown option '%1'").arg(QString::fromLocal8Bit(argv[i])));
+        }
+    return program(argc, argv);
 }

@@ -4,6 +4,9 @@
 #include "imageio/stockpictures.h"
 #include "imageio/templates.h"
 #include "model/textstate.h"
+#include "model/twips.h"
+
+#include <QRect>
 
 namespace avatello {
 
@@ -120,6 +123,32 @@ void IconDocument::placeText(float x, float y)
     textx = decimalText(x);
     texty = decimalText(y);
     emit changed();
+}
+
+bool IconDocument::centreText(const QString& text)
+{
+    // The text is drawn in black on a white field with room on every side, and its drawn pixels
+    // measured; whole-pixel positions draw the same pixels wherever they are.
+    constexpr int room = 256;
+    PictureBox probe(2 * room * twipsPerPixel, 2 * room * twipsPerPixel, PictureBox::Frame::None);
+    probe.setBackColor(vbWhite);
+    probe.CurrentX = room * twipsPerPixel;
+    probe.CurrentY = room * twipsPerPixel;
+    if (!textStamp(probe, text, QStringLiteral("0"), textfont, textsize))
+        return false;
+    const QImage drawn = probe.Image();
+    QRect ink;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if ((drawn.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                ink |= QRect(x, y, 1, 1);
+    if (ink.isEmpty())
+        return false;
+    const QSize area = Image1.drawingAreaSize();
+    const int left = (area.width() - ink.width()) / 2 - (ink.left() - room);
+    const int top = (area.height() - ink.height()) / 2 - (ink.top() - room);
+    placeText(float(left * twipsPerPixel), float(top * twipsPerPixel));
+    return true;
 }
 
 bool IconDocument::setTextPosition()

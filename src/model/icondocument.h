@@ -66,6 +66,10 @@ public:
 
     // A press on the canvas at (x, y) twips: where the next text goes.
     void placeText(float x, float y);
+    // Puts the text position where this text, in the current face and size, has its drawn
+    // pixels centred on the canvas's drawing area (for initials); false, with the position kept,
+    // for a text that draws nothing or a size that does not convert.
+    bool centreText(const QString& text);
     // Add Text: the canvas goes to the undo copy, askText() gives the text (an empty one when
     // the user cancels), and it is stamped at the text position. False if a step failed.
     bool addText(const std::function<QString()>& askText);

@@ -144,6 +144,8 @@ void Form1::createControls()
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Image1View, &PictureBoxView::mouseDown, this, &Form1::Image1_MouseDown);
+    Image1View->setAcceptDrops(true);
+    connect(Image1View, &PictureBoxView::fileDropped, this, &Form1::Image1_DragDrop);
     connect(Label1, &LinkLabel::clicked, this, &Form1::Label1_Click);
 }
 

@@ -150,6 +150,7 @@ public:
 
     // Canvas and link.
     void Image1_MouseDown(int button, int shift, float x, float y);
+    void Image1_DragDrop(const QString& path); // a file dropped on the canvas: loaded as Load does
     void Label1_Click();
 
     // Opens a pop-up menu at the mouse pointer; the chosen command runs before it returns.

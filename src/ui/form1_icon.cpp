@@ -88,6 +88,12 @@ void Form1::Command1_Click()
     document.loadFile(CommonDialog1.FileName);
 }
 
+// A file dropped on the canvas.
+void Form1::Image1_DragDrop(const QString& path)
+{
+    document.loadFile(path);
+}
+
 // The "Save" button.
 void Form1::Command2_Click()
 {

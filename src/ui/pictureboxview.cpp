@@ -3,6 +3,7 @@
 #include "model/picturebox.h"
 #include "model/twips.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -66,6 +67,41 @@ void PictureBoxView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QWidget::mouseReleaseEvent(event);
+}
+
+namespace {
+
+// The one local file a drag carries; empty for several files, a web address, text or anything
+// else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+void PictureBoxView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PictureBoxView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PictureBoxView::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }
 
 void PictureBoxView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -22,12 +22,17 @@ signals:
     void mouseDown(int button, int shift, float x, float y);
     void clicked();
     void doubleClicked();
+    // One local file dropped on the box (only where drops are accepted, see setAcceptDrops).
+    void fileDropped(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     PictureBox& box_;

@@ -82,7 +82,7 @@ class Avatello:
         self.main = None
         self.stderr_path = os.path.join(workdir, "avatello.stderr")
 
-    def start(self):
+    def start(self, arguments=()):
         home = os.path.join(self.workdir, "home")
         runtime = os.path.join(self.workdir, "runtime")
         os.makedirs(home, exist_ok=True)
@@ -91,7 +91,7 @@ class Avatello:
         env.update(DISPLAY=self.x.display, HOME=home, XDG_RUNTIME_DIR=runtime,
                    LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb")
         self._stderr = open(self.stderr_path, "wb")
-        self.process = subprocess.Popen([self.program], env=env, cwd=home,
+        self.process = subprocess.Popen([self.program, *arguments], env=env, cwd=home,
                                         stdin=subprocess.DEVNULL, stdout=self._stderr,
                                         stderr=self._stderr, start_new_session=True)
 

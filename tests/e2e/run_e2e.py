@@ -30,6 +30,7 @@ from PIL import Image  # noqa: E402
 from avatello import (MAIN, MOVE_TEXT, CHANGE_FONT, Avatello, drawing_area,  # noqa: E402
                       template_tile)
 from xsession import Failure, XSession, wait_until  # noqa: E402
+import cases_cli  # noqa: E402
 
 CASE_TIMEOUT = 90  # seconds; every wait inside a case has its own, shorter timeout
 WHITE = (255, 255, 255)
@@ -386,7 +387,7 @@ CASES = [
     ("undo_after_add_text", case_undo_after_add_text),
     ("escape_on_open_menu", case_escape_on_menu),
     ("close_main_window_ends_program", case_close_main_window),
-]
+] + cases_cli.CASES
 
 # ----- runner -------------------------------------------------------------------------------------
 
