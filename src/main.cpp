@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/nosettings.h"
 #include "app/qtservices.h"
 #include "app/uifont.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    avatello::keepNoSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/enterkey.h"
 #include "app/linklabel.h"
 #include "app/maker.h"
 #include "app/pictureboxview.h"
@@ -30,6 +31,7 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
     auto* control = new QPushButton(caption, parent);
     control->setAutoDefault(false);
     control->setDefault(false);
+    pressOnEnter(control);
     placeTwips(control, left, top, 735, 255);
     return control;
 }

@@ -1,5 +1,6 @@
 #include "text/form2.h"
 
+#include "app/enterkey.h"
 #include "app/form1.h"
 #include "app/keepontop.h"
 #include "app/uifont.h"
@@ -33,6 +34,7 @@ Form2::Form2(Form1& main) : QWidget(nullptr, fixedWindowFlags), main_(main)
     auto button = [this](const QString& caption, int left, int top, int width) {
         auto* control = new QPushButton(caption, this);
         control->setAutoDefault(false);
+        pressOnEnter(control);
         placeTwips(control, left, top, width, 375);
         return control;
     };
