@@ -14,6 +14,7 @@ from PIL import Image
 from avatello import CHANGE_FONT, Avatello
 from xsession import Failure, wait_until
 
+
 def expect(condition, message):
     if not condition:
         raise Failure(message)
@@ -35,16 +36,19 @@ def watch_nothing_opens(app, windows, what):
 def save_through_dialog(app, path, file_type=None):
     """Save with a typed path; file_type: keys that pick an entry in the open type list."""
     app.click_main("Save")
+    if not file_type:
+        app.answer_file_dialog("^Save Icon$", path)
+        return
     dialog = app.wait_dialog("^Save Icon$")
     app.x.key("ctrl+a")
     app.x.type(path)
-    if file_type:
-        # The type list sits on the dialog's bottom row, left of Cancel.
-        left, top, width, height = app.x.geometry(dialog)
-        app.x.click(left + width // 2, top + height - 28)
-        wait_until(app.open_popups, 10, "the file type list to open")
-        app.x.key(*file_type, "Return")
-        app.wait_menu_closed()
+    app.wait_menu_closed()  # the name box's completion list, if it showed
+    # The type list sits on the dialog's bottom row, left of Cancel.
+    left, top, width, height = app.x.geometry(dialog)
+    app.x.click(left + width // 2, top + height - 28)
+    wait_until(app.open_popups, 10, "the file type list to open")
+    app.x.key(*file_type, "Return")
+    app.wait_menu_closed()
     app.x.key("Return")
     app.x.wait_window_gone(dialog, "^Save Icon$")
 
