@@ -1,6 +1,7 @@
 // Where the program meets Qt's stock behaviour: Enter on a focused button, and the file-type
 // list of Qt's own file dialog.
 #include "app/filetypelist.h"
+#include "app/nosettings.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
 
@@ -20,6 +21,9 @@ class TestDesktop : public QObject
     Q_OBJECT
 
 private slots:
+    // As in the program: a file dialog here writes nothing into the home of whoever runs this.
+    void initTestCase() { keepNoSettings(); }
+
     // Every button of every window with buttons: Enter and the keypad's Enter press it once, as
     // Space does; with a modifier held, Enter does nothing.
     void enterPressesTheFocusedButton()
