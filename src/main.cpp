@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
 #include "model/defaultfont.h"
 #include "ui/form1.h"
+#include "ui/nosettings.h"
 #include "ui/qtservices.h"
 
 #include <cstdio>
@@ -32,6 +33,7 @@ int make(int argc, char* argv[])
 // The program, with a picture to load if one is named.
 int program(int argc, char* argv[])
 {
+    avatello::keepNoSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));

@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include "ui/enterkey.h"
+
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -29,6 +31,7 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
     auto* control = new QPushButton(caption, parent);
     control->setAutoDefault(false);
     control->setDefault(false);
+    pressOnEnter(control);
     placeTwips(control, left, top, 735, 255);
     return control;
 }

@@ -1,5 +1,7 @@
 #include "ui/form2.h"
 
+#include "ui/enterkey.h"
+
 #include "model/icondocument.h"
 #include "ui/keepontop.h"
 #include "ui/uifont.h"
@@ -23,6 +25,7 @@ Form2::Form2(IconDocument& document, QWidget& owner)
     auto button = [this](const QString& caption, int left, int top, int width) {
         auto* control = new QPushButton(caption, this);
         control->setAutoDefault(false);
+        pressOnEnter(control);
         placeTwips(control, left, top, width, 375);
         return control;
     };

@@ -34,8 +34,11 @@ private:
     QWidget& owner_;
 };
 
-// The face names a Change Font list offers: every family the system reports, sorted
-// alphabetically without regard to letter case.
+// The face names a Change Font list offers: every family the system reports, once each by its
+// family name, sorted alphabetically without regard to letter case.
 QStringList screenFontNames();
+// The reported families by the names a user knows: a family Qt lists once per foundry
+// ("C059 [UKWN]", "C059 [urw]") becomes one "C059".
+QStringList familyNames(const QStringList& reported);
 
 } // namespace avatello

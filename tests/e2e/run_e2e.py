@@ -29,6 +29,7 @@ from PIL import Image  # noqa: E402
 
 from avatello import (MAIN, MOVE_TEXT, CHANGE_FONT, Avatello, drawing_area,  # noqa: E402
                       template_tile)
+from cases_desktop import CASES as DESKTOP_CASES  # noqa: E402
 from xsession import Failure, XSession, wait_until  # noqa: E402
 import cases_cli  # noqa: E402
 
@@ -387,7 +388,7 @@ CASES = [
     ("undo_after_add_text", case_undo_after_add_text),
     ("escape_on_open_menu", case_escape_on_menu),
     ("close_main_window_ends_program", case_close_main_window),
-] + cases_cli.CASES
+] + cases_cli.CASES + DESKTOP_CASES
 
 # ----- runner -------------------------------------------------------------------------------------
 

@@ -81,11 +81,41 @@ private slots:
         QStringList faces;
         for (int i = 0; i < form.Combo1->count(); ++i)
             faces << form.Combo1->itemText(i);
-        QStringList expected = QFontDatabase::families();
+        QStringList expected = familyNames(QFontDatabase::families());
         QCOMPARE(QSet<QString>(faces.begin(), faces.end()),
                  QSet<QString>(expected.begin(), expected.end()));
+        QCOMPARE(faces.size(), expected.size());
         for (qsizetype i = 0; i + 1 < faces.size(); ++i)
             QVERIFY(faces.at(i).compare(faces.at(i + 1), Qt::CaseInsensitive) <= 0);
+        // A stamp in each entry's face is drawn in a listed family (from one of its foundries,
+        // which Qt names in brackets): the entry itself, or for fontconfig's generic names
+        // ("Monospace") the family they stand for.
+        for (const QString& face : faces) {
+            const QString drawn = QFontInfo(QFont(face)).family();
+            QVERIFY2(faces.contains(drawn.left(drawn.indexOf(QStringLiteral(" [")))),
+                     qPrintable(face + QStringLiteral(" is drawn in ") + drawn));
+        }
+    }
+
+    void familiesOfferedBySeveralFoundriesAreListedOnce_data()
+    {
+        QTest::addColumn<QStringList>("reported");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("two foundries")
+            << QStringList{"C059 [UKWN]", "C059 [urw]", "Tahoma"} << QStringList{"C059", "Tahoma"};
+        QTest::newRow("a tag with a space")
+            << QStringList{"Nimbus Sans [UKWN]", "Nimbus Sans [URW ]", "Nimbus Sans [urw]"}
+            << QStringList{"Nimbus Sans"};
+        QTest::newRow("one foundry unnamed")
+            << QStringList{"Sans", "Sans [x]"} << QStringList{"Sans"};
+        QTest::newRow("brackets in a lone name")
+            << QStringList{"Odd [Name]", "Odd Name"} << QStringList{"Odd [Name]", "Odd Name"};
+    }
+    void familiesOfferedBySeveralFoundriesAreListedOnce()
+    {
+        QFETCH(QStringList, reported);
+        QFETCH(QStringList, listed);
+        QCOMPARE(familyNames(reported), listed);
     }
 
     void firstOpeningShowsTheDefaults()

@@ -1,0 +1,38 @@
+#include "ui/enterkey.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace avatello {
+
+namespace {
+
+class EnterPresses final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        // One press per stroke: a held key does not repeat the command.
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void pressOnEnter(QPushButton* button)
+{
+    button->installEventFilter(new EnterPresses(button));
+}
+
+} // namespace avatello
