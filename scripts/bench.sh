@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in build/ and runs them: the icon commands and the comparison with
 # Magick++ (build/bench/bench_commands), then start-up time and peak memory beside a bare Qt
-# window (bench/startup.py). Takes about a minute once built. docs/benchmarks.md explains the
+# window (bench/startup.py), and the command-line maker beside convert (bench/cli.py). Takes a
+# few minutes once built. docs/benchmarks.md explains the
 # output.
 #   scripts/bench.sh                 everything
 #   scripts/bench.sh --runs 10       fewer launches for the start-up part (default 30)
@@ -33,3 +34,7 @@ echo
 echo "== Start-up"
 /usr/bin/python3 bench/startup.py --app build/src/avatello --bare build/bench/bare_window \
     --runs "$runs"
+
+echo
+echo "== The command-line maker beside ImageMagick's convert"
+/usr/bin/python3 bench/cli.py --app build/src/avatello --runs 20 --rows 1000
