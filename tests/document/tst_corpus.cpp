@@ -5,11 +5,11 @@
 #include "document/jpegcorner.h"
 #include "document/picturedecoder.h"
 #include "picturefiles.h"
+#include "support/cputime.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QtTest>
 
@@ -99,8 +99,7 @@ void checkLoad(const QString& relative, bool accepted)
     Program program;
     const DocumentState before = DocumentState::of(*program);
     program.user.files.push_back(path);
-    QElapsedTimer timer;
-    timer.start();
+    const CpuTimer timer;
     program->Command1_Click();
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
     QCOMPARE(program.user.fileQuestions.size(), 1);
