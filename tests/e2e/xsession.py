@@ -7,12 +7,14 @@ screenshots of the root window (ImageMagick's `import`).
 
 import io
 import os
-import select
-import signal
 import subprocess
+import sys
 import time
 
 from PIL import Image
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xserver import XServerError, client_env, start_xvfb, stop_process  # noqa: E402,F401
 
 
 class Failure(Exception):
@@ -32,24 +34,6 @@ def wait_until(condition, timeout, what, interval=POLL):
         if time.monotonic() >= deadline:
             raise Failure(f"timed out after {timeout:g} s waiting for {what}")
         time.sleep(interval)
-
-
-def stop_process(process, grace=3.0):
-    """Ends a process this harness started (and its process group), by its id."""
-    if process is None or process.poll() is not None:
-        return
-    try:
-        os.killpg(process.pid, signal.SIGTERM)
-    except ProcessLookupError:
-        return
-    try:
-        process.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
-        try:
-            os.killpg(process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        process.wait(timeout=grace)
 
 
 # A small, fixed openbox configuration, so that the user's or the system's settings do not change
@@ -98,7 +82,7 @@ OPENBOX_RC = """<?xml version="1.0" encoding="UTF-8"?>
 
 
 class XSession:
-    """Xvfb on a free display (found with -displayfd) with openbox as its window manager."""
+    """Xvfb (from tests/support/xserver.py) with openbox as its window manager."""
 
     def __init__(self, workdir, width=1024, height=768):
         self.workdir = workdir
@@ -112,30 +96,11 @@ class XSession:
     # ----- life cycle -------------------------------------------------------------------------
 
     def start(self):
-        read_end, write_end = os.pipe()
-        log = self._log("xvfb.log")
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-             f"{self.width}x{self.height}x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-            start_new_session=True)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
         try:
-            while not number.endswith(b"\n"):
-                left = deadline - time.monotonic()
-                if left <= 0 or self.xvfb.poll() is not None:
-                    raise Failure("Xvfb did not report a display number")
-                ready, _, _ = select.select([read_end], [], [], left)
-                if ready:
-                    chunk = os.read(read_end, 16)
-                    if not chunk:
-                        raise Failure("Xvfb closed its display pipe without a number")
-                    number += chunk
-        finally:
-            os.close(read_end)
-        self.display = ":" + number.decode().strip()
+            self.xvfb, self.display = start_xvfb(self._log("xvfb.log"),
+                                                 f"{self.width}x{self.height}x24")
+        except XServerError as error:
+            raise Failure(str(error))
 
         home = os.path.join(self.workdir, "wm-home")
         os.makedirs(home, exist_ok=True)
@@ -172,9 +137,7 @@ class XSession:
     # ----- tools --------------------------------------------------------------------------------
 
     def tool_env(self):
-        env = {k: v for k, v in os.environ.items() if k not in ("XAUTHORITY", "WAYLAND_DISPLAY")}
-        env["DISPLAY"] = self.display
-        return env
+        return client_env(self.display)
 
     def run(self, args, check=True, timeout=10, data=None):
         """Runs an X tool on this display; returns its standard output as text."""

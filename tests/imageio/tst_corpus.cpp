@@ -4,12 +4,12 @@
 #include "imageio/jpegcorner.h"
 #include "imageio/picturedecoder.h"
 #include "model/colour.h"
+#include "support/cputime.h"
 #include "support/documentstate.h"
 #include "support/picturefiles.h"
 #include "support/testregistry.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QtTest>
 
@@ -99,8 +99,7 @@ void checkLoad(const QString& relative, bool accepted)
     IconDocument document;
     document.start();
     const DocumentState before = DocumentState::of(document);
-    QElapsedTimer timer;
-    timer.start();
+    const CpuTimer timer;
     QCOMPARE(document.loadFile(path), accepted);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
 
