@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/batchwriter.h"
 #include "cli/iconrecipe.h"
 
 #include <QFile>
@@ -37,6 +38,7 @@ int runBatch(const QString& table, const IconRecipe& common, QTextStream& err)
     if (!columns.contains(QStringLiteral("out")))
         return usageError(err, QStringLiteral("%1: no 'out' column").arg(table));
 
+    BatchWriter writer;
     int failed = 0;
     for (int lineNumber = 2; !file.atEnd(); ++lineNumber) {
         const QStringList cells = cellsOf(file.readLine());
@@ -56,11 +58,16 @@ int runBatch(const QString& table, const IconRecipe& common, QTextStream& err)
             recipe.startOptions = common.startOptions;
         ok = ok && checkRecipe(recipe, &error);
         if (ok)
-            error = makeIcon(recipe);
+            error = makeIcon(recipe, &writer);
         if (!error.isEmpty()) {
             err << "avatello: " << table << ": line " << lineNumber << ": " << error << Qt::endl;
             ++failed;
         }
+    }
+    QString error;
+    if (!writer.finish(&error)) {
+        err << "avatello: the icons written may not all be complete on disk: " << error << Qt::endl;
+        ++failed;
     }
     return failed == 0 ? exitMade : exitFailed;
 }

@@ -1,10 +1,13 @@
 #include "cli/iconrecipe.h"
 
+#include "cli/batchwriter.h"
+
 #include "imageio/bmpwriter.h"
 #include "imageio/templates.h"
 #include "model/icondocument.h"
 #include "model/twips.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QFontDatabase>
 #include <QImageWriter>
@@ -57,15 +60,20 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
     ++recipe.startOptions;
 }
 
+QByteArray encodePng(const QImage& snapshot)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(snapshot.convertToFormat(QImage::Format_RGB32));
+    return bytes;
+}
+
 bool writePng(const QImage& snapshot, const QString& path, QString* error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(snapshot.convertToFormat(QImage::Format_RGB32)))
-        return fail(error, writer.errorString());
-    if (!file.commit())
+    const QByteArray bytes = encodePng(snapshot);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return fail(error, file.errorString());
     return true;
 }
@@ -174,7 +182,7 @@ bool checkRecipe(const IconRecipe& recipe, QString* error)
     return true;
 }
 
-QString makeIcon(const IconRecipe& recipe)
+QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
 {
     IconDocument document;
     document.start();
@@ -213,9 +221,15 @@ QString makeIcon(const IconRecipe& recipe)
 
     const QImage snapshot = document.Image2.Image();
     QString reason;
-    const bool written = recipe.format == IconRecipe::Format::Png
-                             ? writePng(snapshot, recipe.out, &reason)
-                             : saveIconBmp(snapshot, recipe.out, &reason);
+    bool written = false;
+    if (batch)
+        written = batch->write(recipe.format == IconRecipe::Format::Png ? encodePng(snapshot)
+                                                                        : encodeIconBmp(snapshot),
+                               recipe.out, &reason);
+    else
+        written = recipe.format == IconRecipe::Format::Png
+                      ? writePng(snapshot, recipe.out, &reason)
+                      : saveIconBmp(snapshot, recipe.out, &reason);
     if (!written)
         return QStringLiteral("%1: cannot be written: %2").arg(recipe.out, reason);
     return QString();

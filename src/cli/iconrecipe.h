@@ -43,9 +43,11 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& val
 // Checks that the options go together; false with a reason if not.
 bool checkRecipe(const IconRecipe& recipe, QString* error);
 
+class BatchWriter;
+
 // Makes the icon the way the windows would (start, back colour, font, text colour, a press,
-// Add Text, Finished) and writes it; an existing file is replaced only by a complete one.
-// Returns an empty string, or why the icon was not made.
-QString makeIcon(const IconRecipe& recipe);
+// Add Text, Finished) and writes it, as Save does or through a batch's writer; an existing file
+// is replaced only by a complete one. Returns an empty string, or why the icon was not made.
+QString makeIcon(const IconRecipe& recipe, BatchWriter* batch = nullptr);
 
 } // namespace avatello
