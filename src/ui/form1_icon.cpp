@@ -85,7 +85,15 @@ void Form1::Command1_Click()
     CommonDialog1.Filter = loadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
-    document.loadFile(CommonDialog1.FileName);
+    Refusal why = Refusal::None;
+    if (document.loadFile(CommonDialog1.FileName, &why) || why != Refusal::TooLarge)
+        return;
+    // A picture refused only for its size must not look like a file that is no picture.
+    services_.message(this, QStringLiteral("Load Icon"),
+                      QStringLiteral("The picture\n%1\nis too large to open.\n\nSave a smaller "
+                                     "copy of it, or of its top-left corner, and load that.")
+                          .arg(QDir::toNativeSeparators(CommonDialog1.FileName)),
+                      MessageIcon::Warning);
 }
 
 // The "Save" button.
