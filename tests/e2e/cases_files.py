@@ -3,7 +3,6 @@ large to open, and a writable file in a folder the user may not write."""
 
 import os
 import shutil
-import stat
 
 from PIL import Image
 
