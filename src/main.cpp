@@ -1,4 +1,5 @@
 #include "cli/commandline.h"
+#include "cli/iconrecipe.h"
 #include "model/defaultfont.h"
 #include "ui/form1.h"
 #include "ui/nosettings.h"
@@ -46,9 +47,10 @@ int program(int argc, char* argv[])
 
     avatello::QtServices services;
     avatello::Form1 window(services);
-    if (!arguments.isEmpty() && !window.document.loadFile(arguments[0]))
-        err << "avatello: " << arguments[0]
-            << ": not a BMP, GIF or JPEG picture that can be read; starting without it" << Qt::endl;
+    avatello::Refusal why = avatello::Refusal::None;
+    if (!arguments.isEmpty() && !window.document.loadFile(arguments[0], &why))
+        err << "avatello: " << avatello::refusalText(arguments[0], why) << "; starting without it"
+            << Qt::endl;
     window.show();
     return QApplication::exec();
 }

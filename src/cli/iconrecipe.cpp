@@ -170,6 +170,13 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& val
     return true;
 }
 
+QString refusalText(const QString& path, Refusal why)
+{
+    if (why == Refusal::TooLarge)
+        return QStringLiteral("%1: the picture is too large to open").arg(path);
+    return QStringLiteral("%1: not a BMP, GIF or JPEG picture that can be read").arg(path);
+}
+
 bool checkRecipe(const IconRecipe& recipe, QString* error)
 {
     if (recipe.startOptions > 1)
@@ -199,9 +206,8 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
         document.chooseTemplate(recipe.templateNumber);
         break;
     case IconRecipe::Start::Picture:
-        if (!document.loadFile(recipe.picture))
-            return QStringLiteral("%1: not a BMP, GIF or JPEG picture that can be read")
-                .arg(recipe.picture);
+        if (Refusal why = Refusal::None; !document.loadFile(recipe.picture, &why))
+            return refusalText(recipe.picture, why);
         break;
     }
     if (recipe.backColor)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imageio/decodelimits.h"
 #include "model/colour.h"
 
 #include <optional>
@@ -39,6 +40,9 @@ bool isRecipeOption(const QString& name);
 // Sets one option, by its name without dashes, on a recipe; a flag takes "" (or yes/no in a
 // table). False, with a reason, for an unknown option or a value it does not take.
 bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& value, QString* error);
+
+// Why a picture file was not loaded, for the command line's messages.
+QString refusalText(const QString& path, Refusal why);
 
 // Checks that the options go together; false with a reason if not.
 bool checkRecipe(const IconRecipe& recipe, QString* error);

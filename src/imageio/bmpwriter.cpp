@@ -1,5 +1,6 @@
 #include "imageio/bmpwriter.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -29,6 +30,14 @@ bool syncIsUnsupported(int error)
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EROFS;
 }
 #endif
+
+// Whether the file now holds exactly these bytes.
+bool readsBack(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() == bytes.size() &&
+           file.read(bytes.size() + 1) == bytes;
+}
 
 } // namespace
 
@@ -68,12 +77,18 @@ bool saveIconBmp(const QImage& snapshot, const QString& path, QString* error)
     // The new file is written beside the target and renamed over it only once complete, so a
     // failed or interrupted save never truncates the file that was there.
     //
+    // Where the folder refuses that new file but the file itself may be written (a writable file
+    // in a read-only folder), the file is written in place, as any other program would: the user
+    // asked for it to be replaced, and may replace it. It is then read back to be sure it holds
+    // the whole bitmap.
+    //
     // QSaveFile::commit() (Qt 6.4) looks neither at the flush it does nor at the sync to disk:
     // a write that fails only when the buffered data goes out (a full disk, the file-size limit)
     // or when it reaches the disk (delayed allocation, an I/O error) would still be renamed over
     // the old file, cut short. So the data is flushed and synced here first, and any failure
     // cancels the save before the rename.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     const QByteArray bytes = encodeIconBmp(snapshot);
     QString reason;
     bool complete =
@@ -94,6 +109,11 @@ bool saveIconBmp(const QImage& snapshot, const QString& path, QString* error)
         if (error)
             *error = reason;
         file.cancelWriting(); // the temporary file is removed, the old file stays
+        return false;
+    }
+    if (!readsBack(path, bytes)) {
+        if (error)
+            *error = QStringLiteral("The file does not hold what was written.");
         return false;
     }
     return true;

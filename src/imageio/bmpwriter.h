@@ -17,8 +17,9 @@ inline constexpr int iconBmpFileSize = iconBmpHeaderSize + iconBmpPixelBytes;
 QByteArray encodeIconBmp(const QImage& snapshot);
 
 // Writes the bitmap to exactly this path, replacing any file there only once the new one is
-// complete. On failure returns false with a reason the user can read; an existing file is then
-// left as it was.
+// complete; a writable file in a folder that takes no new file is written in place instead, and
+// read back. On failure returns false with a reason the user can read; an existing file is then
+// left as it was, except after a write in place that does not read back.
 bool saveIconBmp(const QImage& snapshot, const QString& path, QString* error);
 
 } // namespace avatello

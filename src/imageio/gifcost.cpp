@@ -131,18 +131,18 @@ bool skipSubBlocks(ByteScanner& in)
 // allocates (the logical screen) and the pixels the first frame's LZW data expands to. The walk
 // up to the first frame's data follows Qt's decoder, which is the only one that will read it;
 // anything it could not get past costs nothing and is left to it.
-bool gifWithinLimits(QIODevice* device, qint64 start)
+Refusal gifWithinLimits(QIODevice* device, qint64 start)
 {
     ByteScanner in(device, start);
     std::array<int, 13> header{}; // signature, version, logical screen descriptor
     for (int& byte : header)
         if ((byte = in.get()) < 0)
-            return true;
+            return Refusal::None;
     const int screenWidth = header[6] | header[7] << 8;
     const int screenHeight = header[8] | header[9] << 8;
     const int flags = header[10];
     if ((flags & 0x80) && !in.skip(3 * (2 << (flags & 7))))
-        return true;
+        return Refusal::None;
 
     // Extensions before the first image.
     for (;;) {
@@ -150,19 +150,19 @@ bool gifWithinLimits(QIODevice* device, qint64 start)
         if (introducer == ',')
             break;
         if (introducer != '!')
-            return true; // the trailer, junk or the end: no image follows
+            return Refusal::None; // the trailer, junk or the end: no image follows
         const int label = in.get();
         if (label < 0)
-            return true;
+            return Refusal::None;
         if (label == 0xF9 || label == 0xFF) {
             // Qt reads the first block of a graphic control or application extension whole,
             // even when its size is 0, and only then looks for the end of the chain.
             const int size = in.get();
             if (size < 0 || !in.skip(size))
-                return true;
+                return Refusal::None;
         }
         if (!skipSubBlocks(in))
-            return true;
+            return Refusal::None;
     }
 
     // The image descriptor. The picture is the logical screen; Qt uses the first frame's extent
@@ -173,28 +173,28 @@ bool gifWithinLimits(QIODevice* device, qint64 start)
     const int height = in.get16le();
     const int frameFlags = in.get();
     if (frameFlags < 0)
-        return true;
+        return Refusal::None;
     const QSize allocated(screenWidth > 0 ? screenWidth : left + width,
                           screenHeight > 0 ? screenHeight : top + height);
     if (!DecodeLimits::allowsSize(allocated))
-        return false;
+        return Refusal::TooLarge;
     if ((frameFlags & 0x80) && !in.skip(3 * (2 << (frameFlags & 7))))
-        return true;
+        return Refusal::None;
     const int minimumCodeSize = in.get();
     if (minimumCodeSize < 0 || minimumCodeSize > 12)
-        return true;
+        return Refusal::None;
 
     LzwOutputCounter counter(minimumCodeSize);
     for (;;) {
         const int size = in.get();
         if (size <= 0)
-            return true; // the frame's data ends
+            return Refusal::None; // the frame's data ends
         for (int i = 0; i < size; ++i) {
             const int byte = in.get();
             if (byte < 0 || !counter.feed(uchar(byte)))
-                return true;
+                return Refusal::None;
             if (counter.pixels() > DecodeLimits::maxGifCodePixels)
-                return false;
+                return Refusal::NotAPicture;
         }
     }
 }

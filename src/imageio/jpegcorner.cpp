@@ -112,8 +112,9 @@ bool startCorner(j_decompress_ptr info, ErrorManager* errors, DeviceSource* sour
     if (info->data_precision != 8 ||
         (info->jpeg_color_space != JCS_YCbCr && info->jpeg_color_space != JCS_GRAYSCALE))
         return false;
-    if (!DecodeLimits::allowsSize(info->image_width, info->image_height))
-        return false;
+    // A sequential picture costs a row of blocks at any size. A progressive one buffers all its
+    // coefficients; beyond the bound libjpeg stops instead of allocating them.
+    info->mem->max_memory_to_use = long(DecodeLimits::maxJpegCoefficientBytes);
     // Qt's reader decodes with the accurate transform and smooth upsampling.
     info->out_color_space = rgb32Space;
     info->dct_method = JDCT_ISLOW;

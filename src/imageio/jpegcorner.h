@@ -16,7 +16,7 @@ namespace avatello {
 // Huffman-coded data of those rows, which runs the width of the picture.
 //
 // Returns nothing, leaving the picture to Qt's reader, for anything but a clean 8-bit YCbCr or
-// grey picture within the decoder's size bounds: other colour spaces (CMYK, YCCK, RGB), 12-bit
+// grey picture within the decoder's memory bound: other colour spaces (CMYK, YCCK, RGB), 12-bit
 // samples, and any file libjpeg stops on or warns about (damaged, cut short), so those show
 // exactly what Qt makes of them.
 std::optional<QImage> readJpegCorner(QIODevice* device, int side);

@@ -10,6 +10,12 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace avatello {
 
 namespace {
@@ -17,9 +23,8 @@ namespace {
 // The format a file's first bytes name, the way Qt's own decoders recognise them; empty for
 // anything that is not a BMP, GIF or JPEG file. Choosing the decoder from the signature spares
 // asking every image plugin installed whether it can read the file.
-QByteArray signatureFormat(QIODevice* device)
+QByteArray signatureFormat(const QByteArray& signature)
 {
-    const QByteArray signature = device->peek(6);
     if (signature == "GIF87a" || signature == "GIF89a")
         return QByteArrayLiteral("gif");
     if (signature.startsWith("\xFF\xD8"))
@@ -30,19 +35,39 @@ QByteArray signatureFormat(QIODevice* device)
 }
 
 // The checks that need more than the header QImageReader reads.
-bool withinCostLimits(QIODevice* device, const QByteArray& format)
+Refusal costRefusal(QIODevice* device, const QByteArray& format)
 {
     const qint64 start = device->pos();
     if (format == "gif")
         return gifWithinLimits(device, start);
     if (format == "jpeg")
         return jpegWithinLimits(device, start);
-    return true;
+    return Refusal::None;
 }
 
 // Reads the picture with Qt's decoder for its format, keeping at least its top-left corner.
-QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start)
+QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start, Refusal* why)
 {
+    // An uncompressed bitmap's corner costs what a small bitmap does at any size. Any other
+    // bitmap is decoded whole: one beyond the bounds is refused as too large.
+    const QByteArray head = format == "bmp" ? device->peek(14 + 124 + 16) : QByteArray();
+    if (format == "bmp") {
+        if (std::optional<QByteArray> corner = bitmapCorner(device, start)) {
+            QBuffer buffer(&*corner);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader cornerReader(&buffer, "bmp");
+            cornerReader.setAutoDetectImageFormat(false);
+            return withFullRangeChannels(readBitmap(cornerReader, &buffer, 0), head);
+        }
+        const QSize claimed = bitmapClaimedSize(head);
+        if (claimed.isValid() && !DecodeLimits::allowsSize(claimed)) {
+            *why = Refusal::TooLarge;
+            return QImage();
+        }
+        if (!device->seek(start))
+            return QImage();
+    }
+
     QImageReader reader(device, format);
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
@@ -53,8 +78,14 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start)
     if (reported.width() <= 0 || reported.height() == 0)
         return QImage();
     const QSize claimed(reported.width(), qAbs(reported.height()));
-    if (!DecodeLimits::allowsSize(claimed))
+    // A JPEG's cost was weighed on its scans; the others are decoded whole.
+    const bool allowed = format == "jpeg" ? claimed.width() <= DecodeLimits::maxJpegSide &&
+                                                claimed.height() <= DecodeLimits::maxJpegSide
+                                          : DecodeLimits::allowsSize(claimed);
+    if (!allowed) {
+        *why = Refusal::TooLarge;
         return QImage();
+    }
     // Decoders that can read a region (JPEG) then stop after the rows the corner needs. Others
     // would pad a clip rectangle larger than what they decode, so their corner is cut later.
     if (reader.supportsOption(QImageIOHandler::ClipRect))
@@ -63,28 +94,26 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start)
 
     if (format == "gif" || format == "jpeg")
         return reader.read();
-    if (std::optional<QByteArray> corner = bitmapCorner(device, start)) {
-        QBuffer buffer(&*corner);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader cornerReader(&buffer, "bmp");
-        cornerReader.setAutoDetectImageFormat(false);
-        return readBitmap(cornerReader, &buffer, 0);
-    }
-    if (!device->seek(start))
-        return QImage();
-    return readBitmap(reader, device, start);
+    return withFullRangeChannels(readBitmap(reader, device, start), head);
 }
 
-} // namespace
-
-std::optional<QImage> decodePicture(QIODevice* device)
+std::optional<QImage> decode(QIODevice* device, Refusal* why)
 {
     if (!device || !device->isReadable())
         return std::nullopt;
 
     if (device->isSequential()) {
-        // The checks read ahead and come back, which a stream cannot: take it into memory.
+        // The checks read ahead and come back, which a stream cannot: take it into memory, but
+        // only once its first bytes show it can be a picture at all.
         QByteArray data;
+        while (data.size() < 6) {
+            const QByteArray chunk = device->read(6 - data.size());
+            if (chunk.isEmpty())
+                break;
+            data.append(chunk);
+        }
+        if (signatureFormat(data).isEmpty())
+            return std::nullopt;
         for (;;) {
             const QByteArray chunk = device->read(qint64(1) << 20);
             if (chunk.isEmpty())
@@ -95,19 +124,23 @@ std::optional<QImage> decodePicture(QIODevice* device)
         }
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
-        return decodePicture(&buffer);
+        return decode(&buffer, why);
     }
 
     const qint64 start = device->pos();
-    const QByteArray format = signatureFormat(device);
-    if (format.isEmpty() || !withinCostLimits(device, format))
+    const QByteArray format = signatureFormat(device->peek(6));
+    if (format.isEmpty())
         return std::nullopt;
+    if (const Refusal cost = costRefusal(device, format); cost != Refusal::None) {
+        *why = cost;
+        return std::nullopt;
+    }
 
     QImage image;
     if (format == "jpeg")
         image = readJpegCorner(device, DecodeLimits::keptSide).value_or(QImage());
     if (image.isNull() && device->seek(start))
-        image = readWithQt(device, format, start);
+        image = readWithQt(device, format, start, why);
     if (image.isNull())
         return std::nullopt;
     if (image.width() > DecodeLimits::keptSide || image.height() > DecodeLimits::keptSide)
@@ -119,12 +152,42 @@ std::optional<QImage> decodePicture(QIODevice* device)
     return image;
 }
 
-std::optional<QImage> decodePictureFile(const QString& path)
+} // namespace
+
+std::optional<QImage> decodePicture(QIODevice* device, Refusal* why)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    Refusal refusal = Refusal::NotAPicture;
+    std::optional<QImage> image = decode(device, &refusal);
+    if (why)
+        *why = image ? Refusal::None : refusal;
+    return image;
+}
+
+std::optional<QImage> decodePictureFile(const QString& path, Refusal* why)
+{
+    if (why)
+        *why = Refusal::NotAPicture;
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Only a regular file can be a picture on disk. Anything else is refused unread: a named pipe
+    // nobody writes would block the open and the read for ever, and a device such as /dev/zero
+    // never ends. The open does not wait for a pipe's writer, and what was opened is what is
+    // checked.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return decodePicture(&file);
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
+        return std::nullopt;
+#endif
+    return decodePicture(&file, why);
 }
 
 } // namespace avatello

@@ -18,7 +18,12 @@ namespace avatello {
 // data stops early) is accepted as rendered, the way a web browser shows it: the user sees what
 // the file holds rather than nothing. Pixels that a damaged or RLE bitmap leaves unset are its
 // palette entry 0 (or black), the same every time.
-std::optional<QImage> decodePicture(QIODevice* device);
-std::optional<QImage> decodePictureFile(const QString& path);
+//
+// When nothing is returned, why (if given) says whether the file is simply no such picture or a
+// valid one larger than the bounds.
+std::optional<QImage> decodePicture(QIODevice* device, Refusal* why = nullptr);
+// The same for a file: only a regular file is read; a pipe, a device or a folder is refused
+// without reading a byte.
+std::optional<QImage> decodePictureFile(const QString& path, Refusal* why = nullptr);
 
 } // namespace avatello

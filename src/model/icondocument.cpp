@@ -99,9 +99,9 @@ void IconDocument::loadPicture(const QImage& picture)
     emit changed();
 }
 
-bool IconDocument::loadFile(const QString& path)
+bool IconDocument::loadFile(const QString& path, Refusal* why)
 {
-    const std::optional<QImage> picture = decodePictureFile(path);
+    const std::optional<QImage> picture = decodePictureFile(path, why);
     if (!picture)
         return false;
     loadPicture(*picture);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imageio/decodelimits.h"
 #include "model/colour.h"
 #include "model/picturebox.h"
 
@@ -59,8 +60,9 @@ public:
     void setBackColor(OleColor colour);
     // A decoded picture (its top-left corner) on a white canvas.
     void loadPicture(const QImage& picture);
-    // Reads and loads a picture file; false, with nothing changed, if it cannot be read.
-    bool loadFile(const QString& path);
+    // Reads and loads a picture file; false, with nothing changed, if it cannot be read (why, if
+    // given, then says whether it is a valid picture too large to open).
+    bool loadFile(const QString& path, Refusal* why = nullptr);
     // The canvas shows what the gallery's tile n (1 to 12) shows.
     void chooseTemplate(int n);
 

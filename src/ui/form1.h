@@ -163,6 +163,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // Load's last step, shared with a drop: the file on the canvas, or a word if it is too large.
+    void loadPictureFile(const QString& path);
     // Shows the document's text position in the hidden labels and its Undo state in the menu.
     void showDocument();
     void Form_Unload();

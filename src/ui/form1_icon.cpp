@@ -85,13 +85,26 @@ void Form1::Command1_Click()
     CommonDialog1.Filter = loadFilter;
     if (!CommonDialog1.ShowOpen())
         return;
-    document.loadFile(CommonDialog1.FileName);
+    loadPictureFile(CommonDialog1.FileName);
 }
 
 // A file dropped on the canvas.
 void Form1::Image1_DragDrop(const QString& path)
 {
-    document.loadFile(path);
+    loadPictureFile(path);
+}
+
+void Form1::loadPictureFile(const QString& path)
+{
+    Refusal why = Refusal::None;
+    if (document.loadFile(path, &why) || why != Refusal::TooLarge)
+        return;
+    // A picture refused only for its size must not look like a file that is no picture.
+    services_.message(this, QStringLiteral("Load Icon"),
+                      QStringLiteral("The picture\n%1\nis too large to open.\n\nSave a smaller "
+                                     "copy of it, or of its top-left corner, and load that.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      MessageIcon::Warning);
 }
 
 // The "Save" button.

@@ -32,6 +32,7 @@ from avatello import (MAIN, MOVE_TEXT, CHANGE_FONT, Avatello, drawing_area,  # n
 from cases_desktop import CASES as DESKTOP_CASES  # noqa: E402
 from xsession import Failure, XSession, wait_until  # noqa: E402
 import cases_cli  # noqa: E402
+import cases_files  # noqa: E402
 
 CASE_TIMEOUT = 90  # seconds; every wait inside a case has its own, shorter timeout
 WHITE = (255, 255, 255)
@@ -388,7 +389,7 @@ CASES = [
     ("undo_after_add_text", case_undo_after_add_text),
     ("escape_on_open_menu", case_escape_on_menu),
     ("close_main_window_ends_program", case_close_main_window),
-] + cases_cli.CASES + DESKTOP_CASES
+] + cases_cli.CASES + DESKTOP_CASES + cases_files.CASES
 
 # ----- runner -------------------------------------------------------------------------------------
 

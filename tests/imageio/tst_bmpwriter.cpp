@@ -3,12 +3,16 @@
 #include "support/picturefiles.h"
 #include "support/testregistry.h"
 
+#include <functional>
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -47,6 +51,21 @@ QByteArray bgr(QRgb colour)
 {
     const char bytes[] = {char(qBlue(colour)), char(qGreen(colour)), char(qRed(colour))};
     return QByteArray(bytes, 3);
+}
+
+// Runs the step as an ordinary user: as this process when it is not root, else in a child that
+// gives up root for nobody (65534), whom a folder's permissions bind. True if the step returned
+// true.
+bool asOrdinaryUser(const std::function<bool()>& step)
+{
+    if (::geteuid() != 0)
+        return step();
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && step() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -200,6 +219,33 @@ private slots:
                  QStringList{QStringLiteral("file")});
         // a null error pointer is allowed
         QVERIFY(!saveIconBmp(distinctSnapshot(), blocker + QStringLiteral("/icon.bmp"), nullptr));
+    }
+
+    // A folder that takes no new file: a writable file in it is replaced in place, completely;
+    // a new file there still fails with a reason.
+    void writableFileInAReadOnlyFolderIsReplaced()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("locked"));
+        const QString path = folder + QStringLiteral("/icon.bmp");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(writeFile(path, QByteArray(10000, 'o')));
+        const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+        QCOMPARE(::chown(path.toLocal8Bit().constData(), owner, owner), 0);
+        QCOMPARE(::chmod(path.toLocal8Bit().constData(), 0644), 0);
+        QCOMPARE(::chmod(folder.toLocal8Bit().constData(), 0555), 0);
+        QCOMPARE(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+
+        QVERIFY(asOrdinaryUser([&] { return saveIconBmp(distinctSnapshot(), path, nullptr); }));
+        QCOMPARE(readFile(path), encodeIconBmp(distinctSnapshot()));
+        QVERIFY(asOrdinaryUser([&] {
+            QString error;
+            return !saveIconBmp(distinctSnapshot(), folder + QStringLiteral("/new.bmp"), &error) &&
+                   !error.isEmpty();
+        }));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("icon.bmp")});
+        QCOMPARE(::chmod(folder.toLocal8Bit().constData(), 0755), 0); // so it can be removed
     }
 };
 

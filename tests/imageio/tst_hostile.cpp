@@ -15,6 +15,7 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -23,20 +24,10 @@ namespace {
 
 // ---- Measuring -------------------------------------------------------------------------------
 
-qint64 statusKiB(const QByteArray& field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 struct Cost
 {
     std::optional<QImage> result;
+    Refusal why = Refusal::None;
     qint64 milliseconds = 0;   // processor time, the work done
     qint64 peakGrowthKiB = -1; // how far resident memory rose above where it was; -1: unknown
 };
@@ -55,7 +46,7 @@ Cost decodeMeasured(const QByteArray& bytes)
 
     Cost cost;
     const CpuTimer timer;
-    cost.result = decodePicture(&buffer);
+    cost.result = decodePicture(&buffer, &cost.why);
     cost.milliseconds = timer.elapsed();
     if (reset && before >= 0)
         cost.peakGrowthKiB = statusKiB("VmHWM:") - before;
@@ -295,7 +286,29 @@ private:
     qint64 at_ = 0;
 };
 
+// A device like /dev/zero that counts the bytes it serves.
+class EndlessZeros final : public QIODevice
+{
+public:
+    bool isSequential() const override { return true; }
+    qint64 served() const { return served_; }
+
+protected:
+    qint64 readData(char* out, qint64 size) override
+    {
+        std::memset(out, 0, size_t(size));
+        served_ += size;
+        return size;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 served_ = 0;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(avatello::Refusal)
 
 class TestHostile : public QObject
 {
@@ -357,23 +370,44 @@ private slots:
         verifyRefusedCheaply(gifWithScreen(QSize(4097, 4096), QRect(0, 0, 2, 2)));
     }
 
+    // A sequential JPEG's corner costs a row of blocks at any size the format allows; a
+    // progressive one buffers every coefficient, so it is refused, as too large, beyond the
+    // memory bound.
     void jpegFrameClaimingAHugePictureIsRefused_data()
     {
         QTest::addColumn<bool>("progressive");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("baseline 65500 x 65500") << false << QSize(65500, 65500);
-        QTest::newRow("progressive 65500 x 65500") << true << QSize(65500, 65500);
-        QTest::newRow("progressive 16384 x 16384") << true << QSize(16384, 16384);
-        QTest::newRow("progressive 4097 x 4096") << true << QSize(4097, 4096);
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("maxGrowthMiB");
+        QTest::newRow("baseline 65500 x 65500") << false << QSize(65500, 65500) << false << 32;
+        QTest::newRow("baseline 6000 x 4000 (a camera photo)")
+            << false << QSize(6000, 4000) << false << 32;
+        QTest::newRow("progressive 65500 x 65500") << true << QSize(65500, 65500) << true << 0;
+        QTest::newRow("progressive 16384 x 16384") << true << QSize(16384, 16384) << true << 0;
+        // within the coefficient bound (46 MiB in a plain build, twice that under AddressSanitizer)
+        QTest::newRow("progressive 4097 x 4096") << true << QSize(4097, 4096) << false << 128;
     }
 
     void jpegFrameClaimingAHugePictureIsRefused()
     {
         QFETCH(bool, progressive);
         QFETCH(QSize, size);
+        QFETCH(bool, refused);
+        QFETCH(int, maxGrowthMiB);
         const QByteArray jpeg = jpegOf(QSize(16, 16), progressive);
         QVERIFY(!jpeg.isEmpty());
-        verifyRefusedCheaply(withFrameSize(jpeg, size.width(), size.height()));
+        const QByteArray claiming = withFrameSize(jpeg, size.width(), size.height());
+        if (refused) {
+            verifyRefusedCheaply(claiming);
+            QCOMPARE(decodeMeasured(claiming).why, Refusal::TooLarge);
+            return;
+        }
+        const Cost cost = decodeMeasured(claiming);
+        QVERIFY(cost.result.has_value());
+        QCOMPARE(cost.result->size(), QSize(48, 48));
+        if (cost.peakGrowthKiB >= 0)
+            QVERIFY2(cost.peakGrowthKiB < maxGrowthMiB * 1024,
+                     qPrintable(QStringLiteral("memory rose by %1 KiB").arg(cost.peakGrowthKiB)));
     }
 
     void jpegAtTheBoundsIsDecodedCheaply()
@@ -460,23 +494,31 @@ private slots:
 
     // ---- Through the Load button ---------------------------------------------------------
 
+    // Pictures too large to open are told apart (the user is told so); the rest are no pictures.
     void loadOfHostileFilesChangesNothing_data()
     {
         qint64 coded = 0;
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("BMP 30000 x 30000") << bitmapClaiming(30000, 30000);
-        QTest::newRow("GIF screen 65535 x 65535") << gifWithScreen(QSize(65535, 65535));
-        QTest::newRow("GIF screen behind a small frame") << gifWithScreen(QSize(6000, 6000));
+        QTest::addColumn<Refusal>("why");
+        QTest::newRow("BMP 30000 x 30000") << bitmapClaiming(30000, 30000) << Refusal::TooLarge;
+        QTest::newRow("GIF screen 65535 x 65535")
+            << gifWithScreen(QSize(65535, 65535)) << Refusal::TooLarge;
+        QTest::newRow("GIF screen behind a small frame")
+            << gifWithScreen(QSize(6000, 6000)) << Refusal::TooLarge;
         QTest::newRow("GIF LZW bomb")
-            << gifBomb(QSize(48, 48), QRect(0, 0, 48, 48), 100'000'000, &coded);
+            << gifBomb(QSize(48, 48), QRect(0, 0, 48, 48), 100'000'000, &coded)
+            << Refusal::NotAPicture;
         QTest::newRow("JPEG 65500 x 65500")
-            << withFrameSize(jpegOf(QSize(16, 16), true), 65500, 65500);
-        QTest::newRow("JPEG with 1001 scans") << jpegWithScans(QSize(16, 16), 1001);
+            << withFrameSize(jpegOf(QSize(16, 16), true), 65500, 65500) << Refusal::TooLarge;
+        QTest::newRow("JPEG with 1001 scans")
+            << jpegWithScans(QSize(16, 16), 1001) << Refusal::NotAPicture;
+        QTest::newRow("text") << QByteArray("not a picture\n") << Refusal::NotAPicture;
     }
 
     void loadOfHostileFilesChangesNothing()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(Refusal, why);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("hostile.gif"));
         QVERIFY(writeFile(path, bytes));
@@ -484,7 +526,9 @@ private slots:
         document.start();
         const DocumentState before = DocumentState::of(document);
         const CpuTimer timer;
-        QVERIFY(!document.loadFile(path));
+        Refusal refusal = Refusal::None;
+        QVERIFY(!document.loadFile(path, &refusal));
+        QCOMPARE(refusal, why);
         QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
         const QString difference = DocumentState::of(document).differenceFrom(before);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
@@ -560,6 +604,38 @@ private slots:
         const std::optional<QImage> picture = decodePicture(&jpegBuffer);
         QVERIFY(picture.has_value());
         QCOMPARE(picture->size(), QSize(20, 10));
+    }
+
+    // What is not a regular file is refused without reading it: a pipe nobody writes (whose
+    // open and read would wait for ever), endless devices, a folder.
+    void specialFilesAreRefusedUnread_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("pipe") << QStringLiteral("pipe");
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+        QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
+        QTest::newRow("folder") << QStringLiteral(".");
+    }
+
+    void specialFilesAreRefusedUnread()
+    {
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        const QString file = path.startsWith(QLatin1Char('/')) ? path : dir.filePath(path);
+        Refusal why = Refusal::None;
+        QVERIFY(!decodePictureFile(file, &why).has_value());
+        QCOMPARE(why, Refusal::NotAPicture);
+    }
+
+    // A stream whose first bytes are no picture's is given up there.
+    void endlessStreamIsGivenUpAtItsSignature()
+    {
+        EndlessZeros zeros;
+        zeros.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        QVERIFY(!decodePicture(&zeros).has_value());
+        QVERIFY2(zeros.served() <= 16, qPrintable(QString::number(zeros.served())));
     }
 
     void nullAndUnreadableDevicesAreRefused()

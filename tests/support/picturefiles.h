@@ -7,6 +7,7 @@
 #include "support/documentstate.h"
 
 #include <csignal>
+#include <malloc.h>
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
@@ -216,6 +217,32 @@ inline QImage qtReading(const QString& path)
     if (!image.hasAlphaChannel())
         image = image.convertToFormat(QImage::Format_RGB32);
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// ---- Memory -----------------------------------------------------------------------------------
+
+// A field of /proc/self/status in KiB ("VmRSS:", "VmHWM:"); -1 if there is none.
+inline qint64 statusKiB(const QByteArray& field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// How far the resident memory's high-water mark rose above where it was while the step ran
+// (Linux lets a process reset its own mark through /proc/self/clear_refs); -1: unknown.
+template <typename Step> qint64 peakGrowthKiB(Step step)
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    const bool reset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+    clear.close();
+    const qint64 before = statusKiB("VmRSS:");
+    step();
+    return reset && before >= 0 ? statusKiB("VmHWM:") - before : -1;
 }
 
 // ---- The canvas a Load must give -------------------------------------------------------------
