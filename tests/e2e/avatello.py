@@ -100,7 +100,9 @@ class Avatello:
                 raise Failure(f"the program ended at start (exit {self.process.returncode})")
             ids = self.x.visible_windows(MAIN_TITLE)
             return ids[0] if len(ids) == 1 else None
-        self.main = wait_until(shown, 20, "the main window")
+        # Starting Qt is the slowest step of a case: on two cores shared with builds it has taken
+        # over 20 s. The wait ends as soon as the window shows.
+        self.main = wait_until(shown, 60, "the main window")
         self.x.wait_placed(self.main)
         size = self.x.geometry(self.main)[2:]
         if size != MAIN_SIZE:
