@@ -102,7 +102,11 @@ class Avatello:
             return ids[0] if len(ids) == 1 else None
         # Starting Qt is the slowest step of a case: on two cores shared with builds it has taken
         # over 20 s. The wait ends as soon as the window shows.
-        self.main = wait_until(shown, 60, "the main window")
+        try:
+            self.main = wait_until(shown, 60, "the main window")
+        except Failure:
+            self._record_hang()
+            raise
         self.x.wait_placed(self.main)
         size = self.x.geometry(self.main)[2:]
         if size != MAIN_SIZE:
@@ -110,6 +114,20 @@ class Avatello:
         # Both icon boxes have a black one-pixel frame once the window is painted.
         wait_until(self._painted, 10, "the main window to be painted")
         self.x.park_pointer()
+
+    def _record_hang(self):
+        """Keeps what a program that shows no window is doing: its threads' stacks and the
+        windows the server has, beside the case's other artefacts."""
+        path = os.path.join(self.workdir, "no-window.txt")
+        with open(path, "w") as out:
+            for command in (["gdb", "-p", str(self.process.pid), "-batch",
+                             "-ex", "thread apply all bt"],
+                            ["xwininfo", "-root", "-tree"]):
+                try:
+                    out.write(subprocess.run(command, env=dict(os.environ, DISPLAY=self.x.display),
+                                             capture_output=True, text=True, timeout=60).stdout)
+                except (OSError, subprocess.TimeoutExpired) as error:
+                    out.write(f"{command[0]}: {error}\n")
 
     def _painted(self):
         shot = self.x.screenshot()
