@@ -50,7 +50,10 @@ def case_load_special_files(app, workdir):
     load(app, "/dev/zero")  # a program stuck on the pipe never shows this dialog
     e2e.expect(e2e.same(app.canvas(), original), "the canvas changed")
     grown = peak_memory_kib(app) - before
-    e2e.expect(grown < 64 * 1024, f"peak memory grew by {grown} KiB on loading /dev/zero")
+    # The two file dialogs account for most of the rise (about 8 MiB, and 65 MiB under
+    # AddressSanitizer, whose quarantine keeps freed memory resident); reading /dev/zero as far
+    # as the old 256 MiB stream bound raised it by over 500 MiB.
+    e2e.expect(grown < 160 * 1024, f"peak memory grew by {grown} KiB on loading /dev/zero")
 
     load(app, gif)
     e2e.wait_for_image(app.canvas, lambda im: e2e.same(im, expected), 10,
