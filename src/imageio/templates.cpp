@@ -2,6 +2,7 @@
 
 #include "imageio/stockpictures.h"
 
+#include <array>
 #include <QDir>
 
 namespace avatello {
@@ -17,8 +18,14 @@ QString templatePath(int n)
 
 QImage templatePicture(int n)
 {
-    const QString path = templatePath(n);
-    return path.isEmpty() ? QImage() : builtInPicture(path);
+    if (n < 1 || n > templateCount)
+        return {};
+    // Decoded once: a batch of icons asks for the same few pictures over and over.
+    static std::array<QImage, templateCount> decoded;
+    QImage& picture = decoded.at(std::size_t(n - 1));
+    if (picture.isNull())
+        picture = builtInPicture(templatePath(n));
+    return picture;
 }
 
 } // namespace avatello
