@@ -24,16 +24,23 @@ class Failure(Exception):
 POLL = 0.02  # seconds between two looks at a condition
 
 
-def wait_until(condition, timeout, what, interval=POLL):
-    """Calls condition() until it returns something true; returns that, or raises Failure."""
+def wait_for(condition, timeout, interval=POLL):
+    """Calls condition() until it returns something true or timeout seconds have passed;
+    returns its last value."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
-        if value:
+        if value or time.monotonic() >= deadline:
             return value
-        if time.monotonic() >= deadline:
-            raise Failure(f"timed out after {timeout:g} s waiting for {what}")
         time.sleep(interval)
+
+
+def wait_until(condition, timeout, what, interval=POLL):
+    """Calls condition() until it returns something true; returns that, or raises Failure."""
+    value = wait_for(condition, timeout, interval)
+    if not value:
+        raise Failure(f"timed out after {timeout:g} s waiting for {what}")
+    return value
 
 
 # A small, fixed openbox configuration, so that the user's or the system's settings do not change
@@ -114,7 +121,8 @@ class XSession:
         self.openbox = subprocess.Popen(
             ["openbox", "--sm-disable", "--config-file", rc], env=env,
             stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
-        wait_until(self._wm_running, 20, "openbox to manage the display")
+        wait_until(self._wm_running, 20, "openbox to claim the display")
+        wait_until(self._wm_answers, 20, "openbox to answer a request", interval=0)
 
     def stop(self):
         stop_process(self.openbox)
@@ -133,6 +141,29 @@ class XSession:
             raise Failure("openbox ended at start")
         out = self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False)
         return "window id #" in out
+
+    def _wm_answers(self):
+        """True once openbox's event loop has answered a request.
+
+        Openbox claims the display early and then spends a long while (seconds on busy cores)
+        reading its configuration and theme. A window mapped in that time has its map request
+        read but not handled, and openbox only looks at it again when some later event wakes it:
+        the program's window then never appears. So no program starts before openbox has handled
+        a fresh request: asking for a second desktop changes the desktop count only from its
+        event loop (start-up sets it to the configured one), and handling that request also
+        handles everything read before it. The count goes back to one before a case begins."""
+        if self.openbox.poll() is not None:
+            raise Failure("openbox ended at start")
+        self.xdotool("set_num_desktops", 2, check=False)
+        if not wait_for(lambda: self._desktops() == 2, 1):
+            return False
+        self.xdotool("set_num_desktops", 1)
+        return wait_for(lambda: self._desktops() == 1, 10)
+
+    def _desktops(self):
+        out = self.run(["xprop", "-root", "_NET_NUMBER_OF_DESKTOPS"], check=False)
+        _, _, value = out.partition("=")
+        return int(value) if value.strip().isdigit() else None
 
     # ----- tools --------------------------------------------------------------------------------
 
