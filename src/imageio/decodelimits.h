@@ -5,9 +5,20 @@
 
 namespace avatello {
 
-// Why a file was not loaded: it is no picture the decoder reads (or a hostile one), or it is a
-// valid picture larger than the bounds, which the user is told.
-enum class Refusal { None, NotAPicture, TooLarge };
+// Why a file was not loaded: it is no picture the decoder reads (or a hostile one), it is a
+// valid picture larger than the bounds, or the file itself could not be read (fileaccess.h has
+// the words for each).
+enum class Refusal {
+    None,
+    NotAPicture, // no BMP, GIF or JPEG picture, or a damaged one
+    TooLarge,    // a valid picture beyond the bounds
+    Missing,     // no such file
+    BrokenLink,  // a symbolic link to nothing
+    Folder,
+    NotRegular, // a named pipe, a device or a socket
+    NotAllowed, // the user may not read it
+    Unreadable, // the system refused it for another reason
+};
 
 // Limits on what one picture may cost to open. Only the top-left 48 x 48 pixels are ever shown,
 // so a picture is cut to that corner as it is read; these bounds keep a hostile file from making
