@@ -10,11 +10,10 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 
-#ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace avatello {
 
@@ -163,31 +162,50 @@ std::optional<QImage> decodePicture(QIODevice* device, Refusal* why)
     return image;
 }
 
-std::optional<QImage> decodePictureFile(const QString& path, Refusal* why)
+std::optional<QImage> decodePictureFile(const QByteArray& path, Refusal* why)
 {
-    if (why)
-        *why = Refusal::NotAPicture;
-    QFile file;
-#ifdef Q_OS_UNIX
+    Refusal refused = Refusal::None;
+    if (!why)
+        why = &refused;
+    *why = Refusal::NotAPicture;
     // Only a regular file can be a picture on disk. Anything else is refused unread: a named pipe
     // nobody writes would block the open and the read for ever, and a device such as /dev/zero
     // never ends. The open does not wait for a pipe's writer, and what was opened is what is
     // checked.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat link = {};
+        if (error == ENOENT)
+            *why = ::lstat(path.constData(), &link) == 0 && S_ISLNK(link.st_mode)
+                       ? Refusal::BrokenLink
+                       : Refusal::Missing;
+        else if (error == ENOTDIR)
+            *why = Refusal::Missing;
+        else if (error == EACCES || error == EPERM)
+            *why = Refusal::NotAllowed;
+        else if (error == ELOOP)
+            *why = Refusal::BrokenLink;
+        else
+            *why = Refusal::Unreadable;
         return std::nullopt;
+    }
+    QFile file;
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        *why = S_ISDIR(info.st_mode)   ? Refusal::Folder
+               : S_ISREG(info.st_mode) ? Refusal::Unreadable
+                                       : Refusal::NotRegular;
         ::close(fd);
         return std::nullopt;
     }
-#else
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
-        return std::nullopt;
-#endif
     return decodePicture(&file, why);
+}
+
+std::optional<QImage> decodePictureFile(const QString& path, Refusal* why)
+{
+    return decodePictureFile(QFile::encodeName(path), why);
 }
 
 } // namespace avatello

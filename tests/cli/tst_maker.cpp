@@ -1,6 +1,7 @@
 // The command-line icon maker: the same bytes as the windows, clear answers to bad input, a batch
 // that goes on past a bad row, and no display needed.
 #include "cli/iconrecipe.h"
+#include "cli/options.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
@@ -75,11 +76,12 @@ private slots:
         IconRecipe recipe;
         for (qsizetype i = 0; i < options.size(); ++i) {
             const QString name = options[i].mid(2);
-            const QString value = isFlagOption(name) ? QString() : options[++i];
+            const QString value =
+                findMakeOption(name.toLatin1())->valueName ? options[++i] : QString();
             QString error;
             QVERIFY2(setRecipeOption(recipe, name, value, &error), qPrintable(error));
         }
-        recipe.out = dir.filePath(QStringLiteral("made.bmp"));
+        recipe.out = QFile::encodeName(dir.filePath(QStringLiteral("made.bmp")));
         QCOMPARE(makeIcon(recipe), QString());
 
         Program program;
@@ -118,7 +120,7 @@ private slots:
 
         const QByteArray saved = readAll(dir.filePath(QStringLiteral("saved.bmp")));
         QCOMPARE(saved.size(), 6966);
-        QVERIFY(readAll(recipe.out) == saved);
+        QVERIFY(readAll(QFile::decodeName(recipe.out)) == saved);
     }
 
     // Usage errors: one line and a pointer to --help, exit 2, nothing written.
@@ -232,9 +234,9 @@ private slots:
         recipe.text = text;
         recipe.center = true;
         recipe.format = IconRecipe::Format::Png;
-        recipe.out = dir.filePath(QStringLiteral("c.png"));
+        recipe.out = QFile::encodeName(dir.filePath(QStringLiteral("c.png")));
         QCOMPARE(makeIcon(recipe), QString());
-        const QImage icon(recipe.out);
+        const QImage icon(QFile::decodeName(recipe.out));
         QRect ink;
         for (int y = 0; y < icon.height(); ++y)
             for (int x = 0; x < icon.width(); ++x)

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -607,26 +608,38 @@ private slots:
     }
 
     // What is not a regular file is refused without reading it: a pipe nobody writes (whose
-    // open and read would wait for ever), endless devices, a folder.
+    // open and read would wait for ever), endless devices, a folder. Each refusal says which.
     void specialFilesAreRefusedUnread_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("pipe") << QStringLiteral("pipe");
-        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
-        QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
-        QTest::newRow("folder") << QStringLiteral(".");
+        QTest::addColumn<Refusal>("expected");
+        QTest::newRow("pipe") << QStringLiteral("pipe") << Refusal::NotRegular;
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero") << Refusal::NotRegular;
+        QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom") << Refusal::NotRegular;
+        QTest::newRow("folder") << QStringLiteral(".") << Refusal::Folder;
+        QTest::newRow("no such file") << QStringLiteral("absent.gif") << Refusal::Missing;
+        QTest::newRow("in no such folder") << QStringLiteral("absent/a.gif") << Refusal::Missing;
+        QTest::newRow("broken link") << QStringLiteral("broken") << Refusal::BrokenLink;
+        QTest::newRow("not allowed") << QStringLiteral("locked") << Refusal::NotAllowed;
     }
 
     void specialFilesAreRefusedUnread()
     {
         QFETCH(QString, path);
+        QFETCH(Refusal, expected);
+        if (expected == Refusal::NotAllowed && ::geteuid() == 0)
+            QSKIP("the superuser may read any file");
         QTemporaryDir dir;
         const QString pipe = dir.filePath(QStringLiteral("pipe"));
         QCOMPARE(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("broken"))));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("locked")), QByteArray("GIF89a")));
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("locked")), {}));
         const QString file = path.startsWith(QLatin1Char('/')) ? path : dir.filePath(path);
         Refusal why = Refusal::None;
         QVERIFY(!decodePictureFile(file, &why).has_value());
-        QCOMPARE(why, Refusal::NotAPicture);
+        QCOMPARE(why, expected);
     }
 
     // A stream whose first bytes are no picture's is given up there.
