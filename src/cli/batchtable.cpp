@@ -48,7 +48,8 @@ bool isPassedOver(const QByteArray& line)
 bool openTable(QFile& file, const QByteArray& path, QString* error)
 {
     if (path == "-")
-        return file.open(stdin, QIODevice::ReadOnly);
+        return file.open(STDIN_FILENO,
+                         QIODevice::ReadOnly); // by descriptor: a FILE* is read as C strings
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int reason = errno;

@@ -133,7 +133,7 @@ std::optional<QImage> readPicture(const QByteArray& picture, Refusal* why)
     if (picture != "-")
         return decodePictureFile(picture, why);
     QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
+    if (!input.open(STDIN_FILENO, QIODevice::ReadOnly)) {
         *why = Refusal::Unreadable;
         return std::nullopt;
     }
