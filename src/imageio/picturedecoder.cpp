@@ -71,16 +71,17 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start, Ref
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
 
-    // What the header claims; a top-down BMP reports a negative height. A picture whose size
-    // cannot be told is not read at all.
+    // What the header claims; a top-down BMP reports a negative height, whose size is taken in
+    // 64 bits (that of INT_MIN is no int). A picture whose size cannot be told is not read at all.
     const QSize reported = reader.size();
-    if (reported.width() <= 0 || reported.height() == 0)
+    const qint64 width = reported.width();
+    const qint64 height = qAbs(qint64(reported.height()));
+    if (width <= 0 || height == 0)
         return QImage();
-    const QSize claimed(reported.width(), qAbs(reported.height()));
     // A JPEG's cost was weighed on its scans; the others are decoded whole.
-    const bool allowed = format == "jpeg" ? claimed.width() <= DecodeLimits::maxJpegSide &&
-                                                claimed.height() <= DecodeLimits::maxJpegSide
-                                          : DecodeLimits::allowsSize(claimed);
+    const bool allowed =
+        format == "jpeg" ? width <= DecodeLimits::maxJpegSide && height <= DecodeLimits::maxJpegSide
+                         : DecodeLimits::allowsSize(width, height);
     if (!allowed) {
         *why = Refusal::TooLarge;
         return QImage();
@@ -88,8 +89,8 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start, Ref
     // Decoders that can read a region (JPEG) then stop after the rows the corner needs. Others
     // would pad a clip rectangle larger than what they decode, so their corner is cut later.
     if (reader.supportsOption(QImageIOHandler::ClipRect))
-        reader.setClipRect(QRect(QPoint(0, 0), claimed.boundedTo(QSize(DecodeLimits::keptSide,
-                                                                       DecodeLimits::keptSide))));
+        reader.setClipRect(QRect(0, 0, int(qMin<qint64>(width, DecodeLimits::keptSide)),
+                                 int(qMin<qint64>(height, DecodeLimits::keptSide))));
 
     if (format == "gif" || format == "jpeg")
         return reader.read();

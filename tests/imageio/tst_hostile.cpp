@@ -9,6 +9,7 @@
 #include "support/testregistry.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <QBuffer>
@@ -327,6 +328,9 @@ private slots:
         QTest::newRow("16384 x 16384 (sides allowed, too many pixels)") << 16384 << 16384;
         QTest::newRow("20000 x 1 (too wide)") << 20000 << 1;
         QTest::newRow("-5 x 5") << -5 << 5;
+        // rows x bytes a row pass 64 bits; a height whose size is no int
+        QTest::newRow("2147483647 x 2147483647") << INT_MAX << INT_MAX;
+        QTest::newRow("1 x -2147483648 top-down") << 1 << INT_MIN;
     }
 
     void bitmapClaimingAHugePictureIsRefused()
@@ -514,6 +518,17 @@ private slots:
         QTest::newRow("JPEG with 1001 scans")
             << jpegWithScans(QSize(16, 16), 1001) << Refusal::NotAPicture;
         QTest::newRow("text") << QByteArray("not a picture\n") << Refusal::NotAPicture;
+        // 55 bytes found by fuzzing: 1684799615 x 1699225633 pixels of 32 bits
+        QTest::newRow("BMP whose pixel bytes pass 64 bits")
+            << QByteArray::fromBase64(
+                   "Qk02fwAAAAAAADYAAAAoAAAAfwBsZCEgSGVsACAAAAAAAAApKSQEMTIkJDo6JC"
+                   "z6+AkyRQEAOw==")
+            << Refusal::TooLarge;
+        // 59 bytes: bit fields with a 41-byte header, whose masks would lie past the file's end
+        QTest::newRow("BMP bit fields after a 41-byte header")
+            << QByteArray::fromBase64("Qk07AAAAAAAAADcAAAApAAAAAQAAAAEAAAABABAAAwAAAAQAAAAAAAAAAA"
+                                      "AAAAAAAAAAAAAA////AAA=")
+            << Refusal::NotAPicture;
     }
 
     void loadOfHostileFilesChangesNothing()
