@@ -3,15 +3,14 @@
 #include "cli/batchwriter.h"
 
 #include "imageio/bmpwriter.h"
+#include "imageio/fileaccess.h"
 #include "imageio/templates.h"
 #include "model/icondocument.h"
 #include "model/twips.h"
 
-#include <QBuffer>
 #include <QColor>
+#include <QFile>
 #include <QFontDatabase>
-#include <QImageWriter>
-#include <QSaveFile>
 
 namespace avatello {
 
@@ -58,24 +57,6 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
 {
     recipe.start = start;
     ++recipe.startOptions;
-}
-
-QByteArray encodePng(const QImage& snapshot)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(snapshot.convertToFormat(QImage::Format_RGB32));
-    return bytes;
-}
-
-bool writePng(const QImage& snapshot, const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    const QByteArray bytes = encodePng(snapshot);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, file.errorString());
-    return true;
 }
 
 } // namespace
@@ -226,16 +207,12 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
     document.finish();
 
     const QImage snapshot = document.Image2.Image();
+    const QByteArray bytes = recipe.format == IconRecipe::Format::Png ? encodeIconPng(snapshot)
+                                                                      : encodeIconBmp(snapshot);
+    const QByteArray out = QFile::encodeName(recipe.out);
     QString reason;
-    bool written = false;
-    if (batch)
-        written = batch->write(recipe.format == IconRecipe::Format::Png ? encodePng(snapshot)
-                                                                        : encodeIconBmp(snapshot),
-                               recipe.out, &reason);
-    else
-        written = recipe.format == IconRecipe::Format::Png
-                      ? writePng(snapshot, recipe.out, &reason)
-                      : saveIconBmp(snapshot, recipe.out, &reason);
+    const bool written =
+        batch ? batch->write(bytes, out, &reason) : writeWholeFile(out, bytes, &reason);
     if (!written)
         return QStringLiteral("%1: cannot be written: %2").arg(recipe.out, reason);
     return QString();
