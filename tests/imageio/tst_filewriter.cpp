@@ -139,8 +139,11 @@ class TestFileWriter : public QObject
 {
     Q_OBJECT
 
+    mode_t previousUmask = 0;
+
 private slots:
-    void initTestCase() { ::umask(022); }
+    void initTestCase() { previousUmask = ::umask(022); }
+    void cleanupTestCase() { ::umask(previousUmask); }
 
     // Each row sets up the target in folder "f" of a fresh folder: nothing, a file with its mode
     // (and owner), a special file, or a link "../file" to a file beside "f". A "shared" folder is
