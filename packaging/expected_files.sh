@@ -43,6 +43,15 @@ check_tree() {
             failed=1
         fi
     done
+    # permissions as the install rules set them, whatever the umask of the installer
+    while read -r file; do
+        echo "FAIL: ${file#"$root"/} has mode $(stat -c %a "$file"), not 755"
+        failed=1
+    done < <(find "$root" -mindepth 1 \( -type d -o -path "*/$bindir/avatello" \) ! -perm 755)
+    while read -r file; do
+        echo "FAIL: ${file#"$root"/} has mode $(stat -c %a "$file"), not 644"
+        failed=1
+    done < <(find "$root" -type f ! -path "*/$bindir/avatello" ! -perm 644)
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$root/$datadir/applications/org.example.Avatello.desktop" ||
             { echo "FAIL: the installed desktop entry does not validate"; failed=1; }

@@ -21,6 +21,8 @@ cleanup() {
 trap cleanup EXIT
 save_manifest "$build" "$scratch"
 
+# A packager's strict umask must not reach the installed permissions.
+umask 077
 if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" \
         >"$scratch/cpack.log" 2>&1; then
     cat "$scratch/cpack.log"

@@ -20,6 +20,8 @@ trap cleanup EXIT
 save_manifest "$build" "$scratch"
 prefix=$scratch/prefix
 
+# A packager's strict umask must not reach the installed permissions.
+umask 077
 if ! "$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
     cat "$scratch/install.log"
     echo "FAIL: cmake --install failed"

@@ -12,10 +12,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <QBuffer>
 #include <QColor>
 #include <QFile>
-#include <QImageWriter>
 #include <QStringDecoder>
 #include <unistd.h>
 
@@ -95,15 +93,6 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
 {
     recipe.start = start;
     ++recipe.startOptions;
-}
-
-QByteArray encodePng(const QImage& snapshot)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(snapshot.convertToFormat(QImage::Format_RGB32));
-    return bytes;
 }
 
 bool isStandardOutput(const QByteArray& out)
@@ -310,7 +299,7 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
 
     const QImage snapshot = document.Image2.Image();
     const QByteArray bytes = recipe.formatWritten() == IconRecipe::Format::Png
-                                 ? encodePng(snapshot)
+                                 ? encodeIconPng(snapshot)
                                  : encodeIconBmp(snapshot);
     QString reason;
     const bool written = isStandardOutput(recipe.out) ? writeStandardOutput(bytes, &reason)

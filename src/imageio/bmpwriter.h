@@ -16,10 +16,13 @@ inline constexpr int iconBmpFileSize = iconBmpHeaderSize + iconBmpPixelBytes;
 // Encodes the top-left 48 x 48 pixels of an opaque snapshot (anything missing is black).
 QByteArray encodeIconBmp(const QImage& snapshot);
 
-// Writes the bitmap to exactly this path, replacing any file there only once the new one is
-// complete; a writable file in a folder that takes no new file is written in place instead, and
-// read back. On failure returns false with a reason the user can read; an existing file is then
-// left as it was, except after a write in place that does not read back.
+// The same snapshot as a PNG file, for the command line's --format png.
+QByteArray encodeIconPng(const QImage& snapshot);
+
+// Writes the bitmap to exactly this path by the one rule for every written file
+// (writeWholeFile in fileaccess.h): only a regular file, or one behind an allowed link, is
+// replaced, and only by the complete new content. On failure returns false with a reason the
+// user can read.
 bool saveIconBmp(const QImage& snapshot, const QString& path, QString* error);
 
 } // namespace avatello

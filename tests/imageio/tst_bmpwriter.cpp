@@ -176,6 +176,13 @@ private slots:
         QCOMPARE(encodeIconBmp(snapshot.convertToFormat(QImage::Format_ARGB32)), expected);
     }
 
+    // The PNG of the command line's --format png holds the same pixels.
+    void pngHoldsTheSamePixels()
+    {
+        const QImage png = QImage::fromData(encodeIconPng(distinctSnapshot()), "PNG");
+        QCOMPARE(png.convertToFormat(QImage::Format_RGB32), distinctSnapshot());
+    }
+
     void saveWritesExactlyTheEncodedBytes()
     {
         QTemporaryDir dir;
