@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 #include "ui/nosettings.h"
 #include "ui/qtservices.h"
+#include "ui/translations.h"
 
 #include <cstdio>
 #include <QApplication>
@@ -38,6 +39,7 @@ int program(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));
+    avatello::installTranslations(app);
     avatello::ensureDefaultFont();
 
     QTextStream err(stderr);

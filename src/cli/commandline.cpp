@@ -108,7 +108,9 @@ QString helpText()
         "\n"
         "Without a start option an icon starts from the program's start-up picture. COLOR is\n"
         "#rrggbb or a colour name such as navy. Exit status: 0 done, 1 a picture could not be\n"
-        "read or an icon not written (a batch: any row), 2 a wrong command line.\n");
+        "read or an icon not written (a batch: any row), 2 a wrong command line. The messages\n"
+        "of the command line are in English whatever the desktop's language, for scripts that\n"
+        "read them; the windows speak German, French or Spanish where the desktop does.\n");
 }
 
 QString versionText()

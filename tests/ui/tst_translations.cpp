@@ -1,0 +1,158 @@
+// The windows speak the user's language: the program's own texts from its translations, Qt's
+// dialogs from Qt's. English and the C locale keep every text as written.
+#include "model/helptopics.h"
+#include "support/fixture.h"
+#include "support/testregistry.h"
+#include "ui/qtservices.h"
+#include "ui/translations.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace avatello;
+using namespace avatello::test;
+
+namespace {
+
+// The translations for one locale while a test runs; English again when it ends.
+struct Speaking
+{
+    explicit Speaking(const QString& locale)
+        : installed(installTranslations(*QCoreApplication::instance(), QLocale(locale)))
+    {
+    }
+    ~Speaking() { qDeleteAll(installed); }
+    QList<QTranslator*> installed;
+};
+
+QString shown(QString caption)
+{
+    return caption.remove(u'&');
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theWindowsSpeakTheLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("texts"); // Load, Finished, Move Up, help title, 4th topic
+        const QStringList english{"Load", "Finished", "Move Up", "Avatello Help", "Update"};
+        QTest::newRow("C") << "C" << english;
+        QTest::newRow("English") << "en_US" << english;
+        QTest::newRow("German") << "de_DE"
+                                << QStringList{"Laden", "Fertig", "Nach oben", "Avatello-Hilfe",
+                                               "Fertig"};
+    }
+    void theWindowsSpeakTheLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, texts);
+        Speaking speaking(locale);
+        QCOMPARE(speaking.installed.isEmpty(), texts.constFirst() == u"Load");
+        Program program;
+        program->hhhhhhhhhhhhhhh22_Click();
+        program->vbhelp_Click();
+        const QStringList seen{program->Command1->text(), program->Command3->text(),
+                               program->form2->Command3->text(), program->form3->windowTitle(),
+                               program->form3->List1->item(3)->text()};
+        QCOMPARE(seen, texts);
+        // A topic chosen under its translated name shows its text.
+        const std::optional<QString> text = topicText(seen.last());
+        QVERIFY(text);
+        program->form3->List1->setCurrentRow(3);
+        QCOMPARE(program->form3->Text1->toPlainText(),
+                 QString(*text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    }
+
+    // The Load dialog is Qt's, with the program's title and filter and Qt's own words.
+    void theLoadDialogSpeaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("texts"); // title, accept, cancel, name label, first filter
+        QTest::newRow("C") << "C"
+                           << QStringList{"Load Icon", "Open", "Cancel",
+                                          "File name:", "All Files (*.*)"};
+        QTest::newRow("German") << "de_DE"
+                                << QStringList{"Icon laden", "Öffnen", "Abbrechen",
+                                               "Dateiname:", "Alle Dateien (*.*)"};
+    }
+    void theLoadDialogSpeaksTheLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, texts);
+        Speaking speaking(locale);
+        QtServices services;
+        Form1 form(services);
+        QStringList seen;
+        // Reads the dialog once its own event loop runs, and cancels it.
+        QTimer look;
+        connect(&look, &QTimer::timeout, &form, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            look.stop();
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            auto* name = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+            seen << dialog->windowTitle() << shown(buttons->button(QDialogButtonBox::Open)->text())
+                 << shown(buttons->button(QDialogButtonBox::Cancel)->text()) << shown(name->text())
+                 << dialog->nameFilters().constFirst();
+            dialog->reject();
+        });
+        look.start(0);
+        form.Command1_Click();
+        QCOMPARE(seen, texts);
+    }
+
+    // German words are longer, and the windows keep their sizes: every button's caption and every
+    // help topic fits its control.
+    void captionsFit_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char* locale : {"de_DE"})
+            QTest::newRow(locale) << QString::fromLatin1(locale);
+    }
+    void captionsFit()
+    {
+        QFETCH(QString, locale);
+        Speaking speaking(locale);
+        Program program;
+        program->hhhhhhhhhhhhhhh22_Click();
+        program->changefont_Click();
+        program->vbhelp_Click();
+        for (QWidget* window : QList<QWidget*>{program.form.get(), program->form2, program->form4})
+            for (QPushButton* button : window->findChildren<QPushButton*>()) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                const int room =
+                    button->style()
+                        ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                        .width();
+                QVERIFY2(button->fontMetrics().horizontalAdvance(shown(button->text())) <= room,
+                         qPrintable(button->text()));
+            }
+        QListWidget* topics = program->form3->List1;
+        const int margin = topics->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        for (int row = 0; row < topics->count(); ++row) {
+            const QString topic = topics->item(row)->text();
+            QVERIFY2(topics->fontMetrics().horizontalAdvance(topic) + 2 * margin <=
+                         topics->viewport()->width(),
+                     qPrintable(topic));
+        }
+    }
+};
+
+AVATELLO_REGISTER_TEST(TestTranslations);
+
+#include "tst_translations.moc"
