@@ -54,6 +54,12 @@ private slots:
         QTest::newRow("German") << "de_DE"
                                 << QStringList{"Laden", "Fertig", "Nach oben", "Avatello-Hilfe",
                                                "Fertig"};
+        QTest::newRow("French") << "fr_FR"
+                                << QStringList{"Charger", "Terminé", "En haut", "Aide d’Avatello",
+                                               "Terminé"};
+        QTest::newRow("Spanish") << "es_ES"
+                                 << QStringList{"Cargar", "Listo", "Arriba", "Ayuda de Avatello",
+                                                "Listo"};
     }
     void theWindowsSpeakTheLanguage()
     {
@@ -87,6 +93,9 @@ private slots:
         QTest::newRow("German") << "de_DE"
                                 << QStringList{"Icon laden", "Öffnen", "Abbrechen",
                                                "Dateiname:", "Alle Dateien (*.*)"};
+        QTest::newRow("Spanish") << "es_ES"
+                                 << QStringList{"Cargar icono", "Abrir", "Cancelar",
+                                                "Nombre de fichero:", "Todos los archivos (*.*)"};
     }
     void theLoadDialogSpeaksTheLanguage()
     {
@@ -115,12 +124,12 @@ private slots:
         QCOMPARE(seen, texts);
     }
 
-    // German words are longer, and the windows keep their sizes: every button's caption and every
-    // help topic fits its control.
+    // German, French and Spanish words are longer, and the windows keep their sizes: every
+    // button's caption and every help topic fits its control.
     void captionsFit_data()
     {
         QTest::addColumn<QString>("locale");
-        for (const char* locale : {"de_DE"})
+        for (const char* locale : {"de_DE", "fr_FR", "es_ES"})
             QTest::newRow(locale) << QString::fromLatin1(locale);
     }
     void captionsFit()
