@@ -21,9 +21,9 @@ QTranslator* loaded(QCoreApplication& app, const QLocale& language, const QStrin
 
 } // namespace
 
-QList<QTranslator*> installTranslations(QCoreApplication& app, const QLocale& locale)
+QList<QTranslator*> installTranslations(QCoreApplication& app, const QStringList& languages)
 {
-    for (const QString& name : locale.uiLanguages()) {
+    for (const QString& name : languages) {
         const QLocale language(name);
         // The texts are written in English: a user who reads English before any language the
         // program is translated into gets them as written.

@@ -21,11 +21,11 @@ using namespace avatello::test;
 
 namespace {
 
-// The translations for one locale while a test runs; English again when it ends.
+// The translations for the user's languages while a test runs; English again when it ends.
 struct Speaking
 {
-    explicit Speaking(const QString& locale)
-        : installed(installTranslations(*QCoreApplication::instance(), QLocale(locale)))
+    explicit Speaking(const QString& languages)
+        : installed(installTranslations(*QCoreApplication::instance(), languages.split(u':')))
     {
     }
     ~Speaking() { qDeleteAll(installed); }
@@ -46,26 +46,30 @@ class TestTranslations : public QObject
 private slots:
     void theWindowsSpeakTheLanguage_data()
     {
-        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("languages");
         QTest::addColumn<QStringList>("texts"); // Load, Finished, Move Up, help title, 4th topic
         const QStringList english{"Load", "Finished", "Move Up", "Avatello Help", "Update"};
         QTest::newRow("C") << "C" << english;
-        QTest::newRow("English") << "en_US" << english;
-        QTest::newRow("German") << "de_DE"
+        QTest::newRow("English") << "en-US" << english;
+        QTest::newRow("English before German") << "en-GB:de-DE" << english;
+        QTest::newRow("German after Portuguese")
+            << "pt-BR:de-DE"
+            << QStringList{"Laden", "Fertig", "Nach oben", "Avatello-Hilfe", "Fertig"};
+        QTest::newRow("German") << "de-DE"
                                 << QStringList{"Laden", "Fertig", "Nach oben", "Avatello-Hilfe",
                                                "Fertig"};
-        QTest::newRow("French") << "fr_FR"
+        QTest::newRow("French") << "fr-FR"
                                 << QStringList{"Charger", "Terminé", "En haut", "Aide d’Avatello",
                                                "Terminé"};
-        QTest::newRow("Spanish") << "es_ES"
+        QTest::newRow("Spanish") << "es-ES"
                                  << QStringList{"Cargar", "Listo", "Arriba", "Ayuda de Avatello",
                                                 "Listo"};
     }
     void theWindowsSpeakTheLanguage()
     {
-        QFETCH(QString, locale);
+        QFETCH(QString, languages);
         QFETCH(QStringList, texts);
-        Speaking speaking(locale);
+        Speaking speaking(languages);
         QCOMPARE(speaking.installed.isEmpty(), texts.constFirst() == u"Load");
         Program program;
         program->hhhhhhhhhhhhhhh22_Click();
@@ -85,23 +89,23 @@ private slots:
     // The Load dialog is Qt's, with the program's title and filter and Qt's own words.
     void theLoadDialogSpeaksTheLanguage_data()
     {
-        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("languages");
         QTest::addColumn<QStringList>("texts"); // title, accept, cancel, name label, first filter
         QTest::newRow("C") << "C"
                            << QStringList{"Load Icon", "Open", "Cancel",
                                           "File name:", "All Files (*.*)"};
-        QTest::newRow("German") << "de_DE"
+        QTest::newRow("German") << "de-DE"
                                 << QStringList{"Icon laden", "Öffnen", "Abbrechen",
                                                "Dateiname:", "Alle Dateien (*.*)"};
-        QTest::newRow("Spanish") << "es_ES"
+        QTest::newRow("Spanish") << "es-ES"
                                  << QStringList{"Cargar icono", "Abrir", "Cancelar",
                                                 "Nombre de fichero:", "Todos los archivos (*.*)"};
     }
     void theLoadDialogSpeaksTheLanguage()
     {
-        QFETCH(QString, locale);
+        QFETCH(QString, languages);
         QFETCH(QStringList, texts);
-        Speaking speaking(locale);
+        Speaking speaking(languages);
         QtServices services;
         Form1 form(services);
         QStringList seen;
@@ -128,14 +132,14 @@ private slots:
     // button's caption and every help topic fits its control.
     void captionsFit_data()
     {
-        QTest::addColumn<QString>("locale");
-        for (const char* locale : {"de_DE", "fr_FR", "es_ES"})
+        QTest::addColumn<QString>("languages");
+        for (const char* locale : {"de-DE", "fr-FR", "es-ES"})
             QTest::newRow(locale) << QString::fromLatin1(locale);
     }
     void captionsFit()
     {
-        QFETCH(QString, locale);
-        Speaking speaking(locale);
+        QFETCH(QString, languages);
+        Speaking speaking(languages);
         Program program;
         program->hhhhhhhhhhhhhhh22_Click();
         program->changefont_Click();
