@@ -209,6 +209,11 @@ Sichern Sie eine kleinere Kopie davon oder von seiner linken oberen Ecke und lad
         <source>Choose New Icon Color</source>
         <translation>Neue Icon-Farbe wählen</translation>
     </message>
+    <message>
+        <source>Add Text</source>
+        <comment>the prompt&apos;s title</comment>
+        <translation>Neuer Text</translation>
+    </message>
 </context>
 <context>
     <name>avatello::Form2</name>

@@ -209,6 +209,11 @@ Guarde una copia más pequeña de ella, o de su esquina superior izquierda, y ca
         <source>Choose New Icon Color</source>
         <translation>Elegir color del texto</translation>
     </message>
+    <message>
+        <source>Add Text</source>
+        <comment>the prompt&apos;s title</comment>
+        <translation>Texto nuevo</translation>
+    </message>
 </context>
 <context>
     <name>avatello::Form2</name>

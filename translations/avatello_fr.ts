@@ -209,6 +209,11 @@ Enregistrez-en une copie plus petite, ou de son coin supérieur gauche, et charg
         <source>Choose New Icon Color</source>
         <translation>Choisir la couleur du texte</translation>
     </message>
+    <message>
+        <source>Add Text</source>
+        <comment>the prompt&apos;s title</comment>
+        <translation>Nouveau texte</translation>
+    </message>
 </context>
 <context>
     <name>avatello::Form2</name>

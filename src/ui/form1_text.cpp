@@ -17,7 +17,8 @@ void Form1::ha3ah_Click()
 {
     // Cancel gives the empty text, and the command goes on with it.
     document.addText([this] {
-        return services_.text(this, tr("Add Text"), tr("Text To Add:")).value_or(QString());
+        return services_.text(this, tr("Add Text", "the prompt's title"), tr("Text To Add:"))
+            .value_or(QString());
     });
 }
 
