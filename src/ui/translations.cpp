@@ -21,6 +21,18 @@ QTranslator* loaded(QCoreApplication& app, const QLocale& language, const QStrin
 
 } // namespace
 
+QStringList userLanguages()
+{
+    QByteArray messages = qgetenv("LC_ALL");
+    if (messages.isEmpty())
+        messages = qgetenv("LC_MESSAGES");
+    if (messages.isEmpty())
+        messages = qgetenv("LANG");
+    if (messages.isEmpty() || messages == "C" || messages.startsWith("C.") || messages == "POSIX")
+        return {QStringLiteral("C")};
+    return QLocale::system().uiLanguages();
+}
+
 QList<QTranslator*> installTranslations(QCoreApplication& app, const QStringList& languages)
 {
     for (const QString& name : languages) {

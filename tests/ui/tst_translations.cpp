@@ -105,6 +105,19 @@ private slots:
         checkCaptionsFit(program);
     }
 
+    // Under a C locale a LANGUAGE list is ignored, as gettext ignores it; otherwise it counts.
+    void theCLocaleIgnoresLanguage()
+    {
+        qputenv("LANGUAGE", "de");
+        const QStringList underC = userLanguages(); // the tests run under LC_ALL=C.UTF-8
+        qputenv("LC_ALL", "de_AT.UTF-8");
+        const QStringList underGerman = userLanguages();
+        qputenv("LC_ALL", "C.UTF-8");
+        qunsetenv("LANGUAGE");
+        QCOMPARE(underC, QStringList{"C"});
+        QVERIFY(underGerman.constFirst().startsWith(u"de"));
+    }
+
     // The Load dialog is Qt's, with the program's title and filter and Qt's own words.
     void theLoadDialogSpeaksTheLanguage_data()
     {
