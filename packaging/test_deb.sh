@@ -53,7 +53,8 @@ expect_field Version "$version"
 expect_field Section graphics
 expect_field Maintainer "The Avatello developers <hello@avatello.example.org>"
 depends=$(field Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-wine fonts-liberation; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n \
+               fonts-wine fonts-liberation; do
     if ! tr ',' '\n' <<<"$depends" | grep -Eq "^ *$package( |\$)"; then
         echo "FAIL: Depends lacks $package: $depends"
         failed=1

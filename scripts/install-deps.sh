@@ -5,10 +5,14 @@ set -euo pipefail
 packages=(
     # build
     cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libjpeg-dev
-    # run: Qt's platform plugins, the default face "Tahoma" and metric-compatible core fonts
-    qt6-qpa-plugins fonts-wine fonts-liberation
-    # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures
-    xvfb xauth xdotool x11-utils openbox python3-pil imagemagick
+    # translations: lupdate and lrelease, and CMake's qt_add_translations (Qt6LinguistTools)
+    qt6-l10n-tools qt6-tools-dev
+    # run: Qt's platform plugins, Qt's own translations, the default face "Tahoma" and
+    # metric-compatible core fonts
+    qt6-qpa-plugins qt6-translations-l10n fonts-wine fonts-liberation
+    # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures,
+    # the accessibility bus and its Python client to look at what a screen reader is shown
+    xvfb xauth xdotool x11-utils openbox python3-pil imagemagick at-spi2-core python3-pyatspi
     # benchmarks, packaging checks
     libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev help2man
 )

@@ -5,6 +5,7 @@
 #include "ui/form1.h"
 #include "ui/nosettings.h"
 #include "ui/qtservices.h"
+#include "ui/translations.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,7 @@ int program(int argc, char* argv[], qsizetype endOfOptions)
     qInstallMessageHandler(previous);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));
+    avatello::installTranslations(app);
     avatello::ensureDefaultFont();
 
     // What Qt left (its own options taken out), then what follows "--"; the system's bytes.

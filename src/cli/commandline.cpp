@@ -136,8 +136,9 @@ QString helpText()
                        "in, not to the table's. A row that would write over the table, over a "
                        "picture the batch reads or over a file an earlier row wrote is reported "
                        "by its line number and skipped."),
-        QStringLiteral("Messages on standard error are in English whatever the desktop's "
-                       "language, for scripts that read them."),
+        QStringLiteral("The messages of the command line are in English whatever the "
+                       "desktop's language, for scripts that read them; the windows speak "
+                       "German, French or Spanish where the desktop does."),
         QStringLiteral("Exit status: 0 done, 1 a picture could not be read or an icon not "
                        "written (a batch: any row), 2 a wrong command line."),
     };

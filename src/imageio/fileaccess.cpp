@@ -1,32 +1,46 @@
 #include "imageio/fileaccess.h"
 
+#include <QCoreApplication>
 #include <sys/stat.h>
 
 namespace avatello {
 
 QString refusalReason(Refusal why)
 {
+    // The windows show these in the user's language; the command line, which installs no
+    // translation, keeps them English.
+    const char* text = nullptr;
     switch (why) {
     case Refusal::None:
         return {};
     case Refusal::NotAPicture:
-        return QStringLiteral("not a BMP, GIF or JPEG picture, or a damaged one");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal",
+                                 "not a BMP, GIF or JPEG picture, or a damaged one");
+        break;
     case Refusal::TooLarge:
-        return QStringLiteral("the picture is too large to open");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "the picture is too large to open");
+        break;
     case Refusal::Missing:
-        return QStringLiteral("no such file");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "no such file");
+        break;
     case Refusal::BrokenLink:
-        return QStringLiteral("a link to a file that does not exist");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "a link to a file that does not exist");
+        break;
     case Refusal::Folder:
-        return QStringLiteral("a folder, not a picture file");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "a folder, not a picture file");
+        break;
     case Refusal::NotRegular:
-        return QStringLiteral("a named pipe, device or socket, not a picture file");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal",
+                                 "a named pipe, device or socket, not a picture file");
+        break;
     case Refusal::NotAllowed:
-        return QStringLiteral("not allowed to read it");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "not allowed to read it");
+        break;
     case Refusal::Unreadable:
-        return QStringLiteral("the file cannot be read");
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "the file cannot be read");
+        break;
     }
-    return {};
+    return text ? QCoreApplication::translate("avatello::Refusal", text) : QString();
 }
 
 std::optional<FileIdentity> fileIdentity(const QByteArray& path)

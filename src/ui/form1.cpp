@@ -1,7 +1,7 @@
 #include "ui/form1.h"
 
+#include "ui/accessibility.h"
 #include "ui/enterkey.h"
-
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -79,24 +79,27 @@ void Form1::createControls()
     // It only holds the focus; no text is ever entered there, so no input method is needed.
     hhd->setAttribute(Qt::WA_InputMethodEnabled, false);
     hhd->setObjectName(QStringLiteral("hhd"));
+    // It holds the focus when the window opens, so a screen reader says its name first.
+    hhd->setAccessibleName(tr("Avatello: press Tab for the buttons"));
     placeTwips(hhd, 5400, 600, 615, 1095);
 
-    Command1 = button(this, QStringLiteral("Load"), 120, 960);
-    Command2 = button(this, QStringLiteral("Save"), 120, 1200);
-    Command5 = button(this, QStringLiteral("New"), 840, 960);
-    Command4 = button(this, QStringLiteral("Edit"), 1560, 960);
-    Command3 = button(this, QStringLiteral("Finished"), 840, 1200);
-    Command6 = button(this, QStringLiteral("Other"), 1560, 1200);
+    Command1 = button(this, tr("Load"), 120, 960);
+    Command2 = button(this, tr("Save"), 120, 1200);
+    Command5 = button(this, tr("New"), 840, 960);
+    Command4 = button(this, tr("Edit"), 1560, 960);
+    Command3 = button(this, tr("Finished"), 840, 1200);
+    Command6 = button(this, tr("Other"), 1560, 1200);
 
     Image1View = new PictureBoxView(document.Image1, this);
-    Image1View->setToolTip(QStringLiteral("Icon To Edit"));
+    Image1View->setToolTip(tr("Icon To Edit"));
     Image1View->setAccessibleName(Image1View->toolTip());
     Image1View->setAccessibleDescription(
-        QStringLiteral("The 48 by 48 pixel icon being edited. A press sets where text goes."));
+        tr("The 48 by 48 pixel icon being edited. A press sets where text goes."));
     placeTwips(Image1View, 120, 120, 750, 750);
 
     Label2 = new QLabel(QStringLiteral("--->"), this);
-    Label2->setAccessibleName(QStringLiteral("arrow"));
+    hideFromAssistiveTechnology(Label2); // decoration
+    Label2->setAccessibleName(tr("arrow"));
     Label2->setFont(uiFont(QStringLiteral("Courier New"), 9.75, true));
     QPalette red = Label2->palette();
     red.setColor(QPalette::WindowText, resolveColor(0x000000FF));
@@ -104,15 +107,20 @@ void Form1::createControls()
     placeTwips(Label2, 960, 360, 495, 375);
 
     Image2View = new PictureBoxView(document.Image2, this);
-    Image2View->setToolTip(QStringLiteral("Finished Icon"));
+    Image2View->setToolTip(tr("Finished Icon"));
     Image2View->setAccessibleName(Image2View->toolTip());
     Image2View->setAccessibleDescription(
-        QStringLiteral("The finished icon that Save writes. Finished copies the icon to it."));
+        tr("The finished icon that Save writes. Finished copies the icon to it."));
     placeTwips(Image2View, 1560, 120, 750, 750);
 
+    // The scratch controls below lie outside the window.
     tempView = new PictureBoxView(document.temp, this, false);
+    hideFromAssistiveTechnology(tempView);
+    tempView->setAccessibleName(tr("Undo copy"));
     placeTwips(tempView, 2520, 600, 750, 750);
     Picture1View = new PictureBoxView(Picture1, this, false);
+    hideFromAssistiveTechnology(Picture1View);
+    Picture1View->setAccessibleName(tr("Empty picture"));
     placeTwips(Picture1View, 4200, 600, 135, 495);
 
     Label1 = new LinkLabel(maker::siteName, this);
@@ -124,12 +132,16 @@ void Form1::createControls()
     Label1->setPalette(blue);
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(maker::webAddress);
-    Label1->setAccessibleDescription(maker::webAddress);
+    presentAsLink(Label1, maker::webAddress);
     placeTwips(Label1, 120, 1560, 1935, 255);
 
     textx = new QLabel(document.textx, this);
+    hideFromAssistiveTechnology(textx);
+    textx->setAccessibleName(tr("Text position across"));
     placeTwips(textx, 240, 3120, 975, 255);
     texty = new QLabel(document.texty, this);
+    hideFromAssistiveTechnology(texty);
+    texty->setAccessibleName(tr("Text position down"));
     placeTwips(texty, 240, 3960, 1455, 255);
 
     // Labels take no focus; the hidden box comes first, so no button has it at start.
@@ -175,48 +187,39 @@ void Form1::createMenus()
     };
 
     other = makeMenu(QStringLiteral("other"));
-    hd444 = item(other, QStringLiteral("hd444"), QStringLiteral("New Blank Icon"), false,
-                 &Form1::hd444_Click);
-    hhhhhhh = item(other, QStringLiteral("hhhhhhh"), QStringLiteral("New Black Icon"), false,
-                   &Form1::hhhhhhh_Click);
+    hd444 = item(other, QStringLiteral("hd444"), tr("New Blank Icon"), false, &Form1::hd444_Click);
+    hhhhhhh =
+        item(other, QStringLiteral("hhhhhhh"), tr("New Black Icon"), false, &Form1::hhhhhhh_Click);
     gaga = separator(other, QStringLiteral("gaga"), false);
-    hehe = item(other, QStringLiteral("hehe"), QStringLiteral("Choose Color"), true,
-                &Form1::hehe_Click);
-    aimback = item(other, QStringLiteral("aimback"), QStringLiteral("AIM Back Color"), true,
-                   &Form1::aimback_Click);
+    hehe = item(other, QStringLiteral("hehe"), tr("Choose Color"), true, &Form1::hehe_Click);
+    aimback = item(other, QStringLiteral("aimback"), tr("AIM Back Color", "New menu: a new icon"),
+                   true, &Form1::aimback_Click);
     hahaha3tyaaww = separator(other, QStringLiteral("hahaha3tyaaww"), true);
-    tempsss = item(other, QStringLiteral("tempsss"), QStringLiteral("Templates"), true,
-                   &Form1::tempsss_Click);
+    tempsss = item(other, QStringLiteral("tempsss"), tr("Templates"), true, &Form1::tempsss_Click);
 
     otherz = makeMenu(QStringLiteral("otherz"));
-    shhhhh = item(otherz, QStringLiteral("shhhhh"), QStringLiteral("Minimize"), true,
-                  &Form1::shhhhh_Click);
+    shhhhh = item(otherz, QStringLiteral("shhhhh"), tr("Minimize"), true, &Form1::shhhhh_Click);
     fjdhs = separator(otherz, QStringLiteral("fjdhs"), true);
-    ggaga =
-        item(otherz, QStringLiteral("ggaga"), QStringLiteral("About"), true, &Form1::ggaga_Click);
-    vbhelp =
-        item(otherz, QStringLiteral("vbhelp"), QStringLiteral("Help"), false, &Form1::vbhelp_Click);
-    theveryvest =
-        item(otherz, QStringLiteral("theveryvest"), QStringLiteral("The Best Page In The Universe"),
-             false, &Form1::theveryvest_Click);
+    ggaga = item(otherz, QStringLiteral("ggaga"), tr("About"), true, &Form1::ggaga_Click);
+    vbhelp = item(otherz, QStringLiteral("vbhelp"), tr("Help"), false, &Form1::vbhelp_Click);
+    theveryvest = item(otherz, QStringLiteral("theveryvest"), tr("The Best Page In The Universe"),
+                       false, &Form1::theveryvest_Click);
 
     edit = makeMenu(QStringLiteral("edit"));
-    ha3ah =
-        item(edit, QStringLiteral("ha3ah"), QStringLiteral("Add Text"), true, &Form1::ha3ah_Click);
-    hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), QStringLiteral("Move Text"),
-                             true, &Form1::hhhhhhhhhhhhhhh22_Click);
+    ha3ah = item(edit, QStringLiteral("ha3ah"), tr("Add Text"), true, &Form1::ha3ah_Click);
+    hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), tr("Move Text"), true,
+                             &Form1::hhhhhhhhhhhhhhh22_Click);
     bigdash = separator(edit, QStringLiteral("bigdash"), true);
-    changefont = item(edit, QStringLiteral("changefont"), QStringLiteral("Change Font"), true,
-                      &Form1::changefont_Click);
-    djd = item(edit, QStringLiteral("djd"), QStringLiteral("Text Color"), true, &Form1::djd_Click);
+    changefont =
+        item(edit, QStringLiteral("changefont"), tr("Change Font"), true, &Form1::changefont_Click);
+    djd = item(edit, QStringLiteral("djd"), tr("Text Color"), true, &Form1::djd_Click);
     bmbmmbdash = separator(edit, QStringLiteral("bmbmmbdash"), true);
-    hahaha33 = item(edit, QStringLiteral("hahaha33"), QStringLiteral("Back Color"), true,
-                    &Form1::hahaha33_Click);
-    h476a = item(edit, QStringLiteral("h476a"), QStringLiteral("AIM Back Color"), true,
-                 &Form1::h476a_Click);
+    hahaha33 =
+        item(edit, QStringLiteral("hahaha33"), tr("Back Color"), true, &Form1::hahaha33_Click);
+    h476a = item(edit, QStringLiteral("h476a"),
+                 tr("AIM Back Color", "Edit menu: the background only"), true, &Form1::h476a_Click);
     botherdash = separator(edit, QStringLiteral("botherdash"), true);
-    hehe333 =
-        item(edit, QStringLiteral("hehe333"), QStringLiteral("Undo"), true, &Form1::hehe333_Click);
+    hehe333 = item(edit, QStringLiteral("hehe333"), tr("Undo"), true, &Form1::hehe333_Click);
     hehe333->setEnabled(false);
 }
 

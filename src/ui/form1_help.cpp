@@ -17,7 +17,7 @@ void openWebPage(Form1& form, const QString& address)
     if (form.services().openUrl(QUrl(address)))
         return;
     form.services().message(&form, QStringLiteral("Avatello"),
-                            QStringLiteral("The web page %1 could not be opened.").arg(address),
+                            Form1::tr("The web page %1 could not be opened.").arg(address),
                             MessageIcon::Warning);
 }
 
@@ -32,11 +32,9 @@ void Form1::shhhhh_Click()
 // About: who made the program and where to find it.
 void Form1::ggaga_Click()
 {
-    const QStringList lines{QStringLiteral("Avatello/Maker"),
-                            QStringLiteral("Made By ") + maker::authorName,
-                            QStringLiteral("Contact: ") + maker::authorEmail,
-                            QStringLiteral("Visit: ") + maker::siteName};
-    services().message(this, QStringLiteral("About Avatello"), lines.join(QLatin1String("\r\n")),
+    const QStringList lines{tr("Avatello/Maker"), tr("Made By ") + maker::authorName,
+                            tr("Contact: ") + maker::authorEmail, tr("Visit: ") + maker::siteName};
+    services().message(this, tr("About Avatello"), lines.join(QLatin1String("\r\n")),
                        MessageIcon::Information);
 }
 

@@ -13,10 +13,19 @@ namespace avatello {
 
 namespace {
 
-const QString loadFilter = QStringLiteral(
-    "All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|BMP Files (*.bmp)|*.bmp");
-const QString saveFilter = QStringLiteral(
-    "JPG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|BMP Files (*.bmp)|*.bmp|All Files (*.*)|*.*");
+QString loadFilter()
+{
+    //: Translate the descriptions only: the patterns and the bars between them stay as they are.
+    return Form1::tr("All Files (*.*)|*.*|JPG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|BMP "
+                     "Files (*.bmp)|*.bmp");
+}
+
+QString saveFilter()
+{
+    //: Translate the descriptions only: the patterns and the bars between them stay as they are.
+    return Form1::tr("JPG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|BMP Files (*.bmp)|*.bmp|All "
+                     "Files (*.*)|*.*");
+}
 
 } // namespace
 
@@ -56,7 +65,7 @@ void Form1::tempsss_Click()
 void Form1::hahaha33_Click()
 {
     CommonDialog3.setColor(document.Image1.BackColor());
-    CommonDialog3.DialogTitle = QStringLiteral("Choose Back Color");
+    CommonDialog3.DialogTitle = tr("Choose Back Color");
     if (!CommonDialog3.ShowColor())
         return;
     document.setBackColor(CommonDialog3.Color);
@@ -83,8 +92,8 @@ void Form1::hhhhhhh_Click()
 // The "Load" button.
 void Form1::Command1_Click()
 {
-    CommonDialog1.DialogTitle = QStringLiteral("Load Icon");
-    CommonDialog1.Filter = loadFilter;
+    CommonDialog1.DialogTitle = tr("Load Icon");
+    CommonDialog1.Filter = loadFilter();
     if (!CommonDialog1.ShowOpen())
         return;
     loadPictureFile(CommonDialog1.FileName);
@@ -119,26 +128,26 @@ void Form1::showRefusal(const QString& path, Refusal why)
     const QString shown = QDir::toNativeSeparators(path);
     const QString text =
         why == Refusal::TooLarge
-            ? QStringLiteral("The picture\n%1\nis too large to open.\n\nSave a smaller copy of it, "
-                             "or of its top-left corner, and load that.")
+            ? tr("The picture\n%1\nis too large to open.\n\nSave a smaller copy of it, or of its "
+                 "top-left corner, and load that.")
                   .arg(shown)
-            : QStringLiteral("The file\n%1\ncannot be opened: %2.").arg(shown, refusalReason(why));
-    services_.message(this, QStringLiteral("Load Icon"), text, MessageIcon::Warning);
+            : tr("The file\n%1\ncannot be opened: %2.").arg(shown, refusalReason(why));
+    services_.message(this, tr("Load Icon"), text, MessageIcon::Warning);
 }
 
 // The "Save" button.
 void Form1::Command2_Click()
 {
-    CommonDialog1.DialogTitle = QStringLiteral("Save Icon");
-    CommonDialog1.Filter = saveFilter;
+    CommonDialog1.DialogTitle = tr("Save Icon");
+    CommonDialog1.Filter = saveFilter();
     if (!CommonDialog1.ShowSave())
         return;
     QString reason;
     if (saveIconBmp(document.Image2.Image(), CommonDialog1.FileName, &reason))
         return;
     // A save that did not happen must not look like one that did.
-    services_.message(this, QStringLiteral("Save Icon"),
-                      QStringLiteral("The icon could not be saved to\n%1\n\n%2")
+    services_.message(this, tr("Save Icon"),
+                      tr("The icon could not be saved to\n%1\n\n%2")
                           .arg(QDir::toNativeSeparators(CommonDialog1.FileName), reason),
                       MessageIcon::Warning);
 }

@@ -17,7 +17,7 @@ void Form1::ha3ah_Click()
 {
     // Cancel gives the empty text, and the command goes on with it.
     document.addText([this] {
-        return services_.text(this, QStringLiteral("Add Text"), QStringLiteral("Text To Add:"))
+        return services_.text(this, tr("Add Text", "the prompt's title"), tr("Text To Add:"))
             .value_or(QString());
     });
 }
@@ -29,7 +29,7 @@ void Form1::djd_Click()
     if (!colour)
         return;
     CommonDialog2.setColor(*colour);
-    CommonDialog2.DialogTitle = QStringLiteral("Choose New Icon Color");
+    CommonDialog2.DialogTitle = tr("Choose New Icon Color");
     if (!CommonDialog2.ShowColor())
         return;
     document.setTextColour(CommonDialog2.Color);

@@ -13,13 +13,12 @@ namespace avatello {
 
 Form3::Form3(QWidget& owner) : QWidget(nullptr, fixedWindowFlags), owner_(owner)
 {
-    setUpSecondaryWindow(this, QStringLiteral("Form3"), QStringLiteral("Avatello Help"), 5295,
-                         2055);
+    setUpSecondaryWindow(this, QStringLiteral("Form3"), tr("Avatello Help"), 5295, 2055);
     setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setAccessibleName(QStringLiteral("Topics"));
+    List1->setAccessibleName(tr("Topics"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     List1->addItems(helpTopicNames());
@@ -30,7 +29,7 @@ Form3::Form3(QWidget& owner) : QWidget(nullptr, fixedWindowFlags), owner_(owner)
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Help text"));
+    Text1->setAccessibleName(tr("Help text"));
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -1,5 +1,6 @@
 #include "ui/form4.h"
 
+#include "ui/accessibility.h"
 #include "ui/enterkey.h"
 
 #include "model/fontfamilies.h"
@@ -19,22 +20,24 @@ namespace avatello {
 Form4::Form4(IconDocument& document, QWidget& owner)
     : QWidget(nullptr, fixedWindowFlags), document_(document), owner_(owner)
 {
-    setUpSecondaryWindow(this, QStringLiteral("Form4"), QStringLiteral("Change Font"), 2400, 1455);
+    setUpSecondaryWindow(this, QStringLiteral("Form4"), tr("Change Font"), 2400, 1455);
     setFont(uiFont(QStringLiteral("Tahoma"), 8.25));
 
     Text1 = new QLineEdit(this);
+    // It holds the focus when the window opens, so a screen reader says its name first.
+    Text1->setAccessibleName(tr("Change Font: press Tab for the lists"));
     placeTwips(Text1, 4200, 240, 735, 285);
     Combo1 = new QComboBox(this);
-    Combo1->setAccessibleName(QStringLiteral("Font"));
+    setAccessibleListName(Combo1, tr("Font"));
     placeTwips(Combo1, 120, 120, 2175, 315);
     Combo2 = new QComboBox(this);
-    Combo2->setAccessibleName(QStringLiteral("Size"));
+    setAccessibleListName(Combo2, tr("Size"));
     placeTwips(Combo2, 120, 480, 735, 315);
     for (int size = 6; size <= 16; ++size)
         Combo2->addItem(QString::number(size));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     placeTwips(Command1, 120, 960, 735, 375);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Command2 = new QPushButton(tr("Cancel"), this);
     placeTwips(Command2, 840, 960, 735, 375);
     for (QPushButton* button : {Command1, Command2}) {
         button->setAutoDefault(false);

@@ -24,7 +24,7 @@ Form5::Form5(IconDocument& document, QWidget& owner)
       owner_(owner), tiles_{&Picture1, &Picture2, &Picture3, &Picture4,  &Picture5,  &Picture6,
                             &Picture7, &Picture8, &Picture9, &Picture10, &Picture11, &Picture12}
 {
-    setUpSecondaryWindow(this, QStringLiteral("Form5"), QStringLiteral("Templates"), 4350, 2655);
+    setUpSecondaryWindow(this, QStringLiteral("Form5"), tr("Templates"), 4350, 2655);
 
     // Each tile keeps the picture box defaults: window-background colour behind the picture, so
     // a transparent template shows that colour, and window-text as its text colour.
@@ -32,7 +32,7 @@ Form5::Form5(IconDocument& document, QWidget& owner)
         PictureBox& box = tile(n);
         box.setPicture(templatePicture(n));
         auto* view = new PictureBoxView(box, this);
-        view->setAccessibleName(QStringLiteral("Template %1").arg(n));
+        view->setAccessibleName(tr("Template %1").arg(n));
         view->setObjectName(QStringLiteral("Picture%1").arg(n));
         const int index = n - 1;
         placeTwips(view, tileMargin + index % tilesPerRow * tilePitch,

@@ -3,9 +3,11 @@
 #include "ui/filetypelist.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace avatello {
@@ -46,6 +48,18 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     if (chosenFilter)
         *chosenFilter = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().constFirst();
+}
+
+QString kindOf(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QCoreApplication::translate("avatello::QtServices", "Information");
+    case MessageIcon::Warning:
+        return QCoreApplication::translate("avatello::QtServices", "Warning");
+    default:
+        return QCoreApplication::translate("avatello::QtServices", "Error");
+    }
 }
 
 } // namespace
@@ -93,6 +107,9 @@ void QtServices::message(QWidget* parent, const QString& title, const QString& t
                                      : icon == MessageIcon::Warning   ? QMessageBox::Warning
                                                                       : QMessageBox::Critical;
     QMessageBox box(qtIcon, title, text, QMessageBox::Ok, parent);
+    // The picture says what kind of message it is; a screen reader says it in words.
+    if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+        picture->setAccessibleName(kindOf(icon));
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
 }

@@ -1,12 +1,18 @@
 // Every control a person can reach has a name a screen reader can say.
 #include "support/fixture.h"
 #include "support/testregistry.h"
+#include "ui/linklabel.h"
+#include "ui/maker.h"
 #include "ui/pictureboxview.h"
+#include "ui/qtservices.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace avatello;
@@ -69,6 +75,86 @@ private slots:
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
             QVERIFY(!face->text(QAccessible::Description).isEmpty());
         }
+    }
+
+    // Scratch controls outside the windows and the decorative arrow are not presented as showing;
+    // a box holding the focus when its window opens is, and says where to go. (Controls of a
+    // window not shown are not showing anyway, so every window is shown.)
+    void showingAndNames_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("showing");
+        for (const char* hidden : {"temp", "Picture1", "textx", "texty", "Label2"})
+            QTest::newRow(hidden) << QString::fromLatin1(hidden) << false;
+        for (const char* focus : {"hhd", "Form2.Text1", "Form4.Text1"})
+            QTest::newRow(focus) << QString::fromLatin1(focus) << true;
+    }
+    void showingAndNames()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, showing);
+        Program program;
+        program->show();
+        program->hhhhhhhhhhhhhhh22_Click();
+        program->changefont_Click();
+        const QHash<QString, QWidget*> controls{{"temp", program->tempView},
+                                                {"Picture1", program->Picture1View},
+                                                {"textx", program->textx},
+                                                {"texty", program->texty},
+                                                {"Label2", program->Label2},
+                                                {"hhd", program->hhd},
+                                                {"Form2.Text1", program->form2->Text1},
+                                                {"Form4.Text1", program->form4->Text1}};
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(controls[control]);
+        QCOMPARE(face->state().invisible, !showing);
+        QVERIFY(!face->text(QAccessible::Name).isEmpty());
+        if (showing)
+            QVERIFY(face->text(QAccessible::Name).contains(QStringLiteral("Tab")));
+    }
+
+    // Change Font's lists say what they choose (on Linux Qt would name them by their choice).
+    void theFontListsSayWhatTheyChoose()
+    {
+        Program program;
+        program->changefont_Click();
+        for (QComboBox* list : {program->form4->Combo1, program->form4->Combo2}) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(list);
+            QCOMPARE(face->text(QAccessible::Name),
+                     QLatin1String(list == program->form4->Combo1 ? "Font" : "Size"));
+            QCOMPARE(face->text(QAccessible::Value), list->currentText());
+            QCOMPARE(face->child(0)->object(), list->view());
+        }
+    }
+
+    // The link is a link to the maker's page, and a screen reader can follow it.
+    void theLinkIsALink()
+    {
+        Program program;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(program->Label1);
+        QCOMPARE(face->role(), QAccessible::Link);
+        QCOMPARE(face->text(QAccessible::Description), maker::webAddress);
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(program.user.launched, QList<QUrl>{QUrl(maker::webAddress)});
+    }
+
+    // A message box's picture says in words what kind of message it is.
+    void theMessagePictureIsNamed()
+    {
+        QWidget parent;
+        QString name;
+        QTimer look; // reads the box once its own event loop runs, and closes it
+        connect(&look, &QTimer::timeout, &parent, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                look.stop();
+                name = QAccessible::queryAccessibleInterface(
+                           box->findChild<QLabel*>("qt_msgboxex_icon_label"))
+                           ->text(QAccessible::Name);
+                box->accept();
+            }
+        });
+        look.start(0);
+        QtServices().message(&parent, "About Avatello", "text", MessageIcon::Information);
+        QCOMPARE(name, QStringLiteral("Information"));
     }
 };
 

@@ -1,0 +1,143 @@
+#include "ui/accessibility.h"
+
+#include "ui/linklabel.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QVariant>
+
+namespace avatello {
+
+namespace {
+
+enum class Presentation { Qt, Hidden, NamedList, Link };
+
+constexpr char presentationKey[] = "avatello_presentation";
+
+class HiddenControl : public QAccessibleWidget
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+};
+
+// Qt's presentation of a pick-only list with the name it was given: one child, the pop-up list,
+// and the actions that open and close it.
+class NamedList : public QAccessibleWidget
+{
+public:
+    explicit NamedList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(kind);
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+class Link : public QAccessibleWidget
+{
+public:
+    explicit Link(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? label()->text() : text;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit label()->clicked();
+    }
+
+private:
+    LinkLabel* label() const { return static_cast<LinkLabel*>(widget()); }
+};
+
+QAccessibleInterface* marked(const QString& /*className*/, QObject* object)
+{
+    auto* control = qobject_cast<QWidget*>(object);
+    if (!control)
+        return nullptr;
+    switch (Presentation(control->property(presentationKey).toInt())) {
+    case Presentation::Hidden:
+        return new HiddenControl(control);
+    case Presentation::NamedList:
+        return new NamedList(static_cast<QComboBox*>(control));
+    case Presentation::Link:
+        return new Link(static_cast<LinkLabel*>(control));
+    case Presentation::Qt:
+        break;
+    }
+    return nullptr;
+}
+
+void mark(QWidget* control, Presentation how)
+{
+    // Tried before Qt's own presentations, which the application installed before any window.
+    static const bool installed = (QAccessible::installFactory(marked), true);
+    Q_UNUSED(installed);
+    control->setProperty(presentationKey, int(how));
+    // While a screen reader listens, Qt may already have made an interface for the control; the
+    // next question then makes the marked one.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+} // namespace
+
+void hideFromAssistiveTechnology(QWidget* control)
+{
+    mark(control, Presentation::Hidden);
+}
+
+void setAccessibleListName(QComboBox* list, const QString& name)
+{
+    mark(list, Presentation::NamedList);
+    list->setAccessibleName(name);
+}
+
+void presentAsLink(LinkLabel* label, const QString& address)
+{
+    mark(label, Presentation::Link);
+    label->setAccessibleDescription(address);
+}
+
+} // namespace avatello

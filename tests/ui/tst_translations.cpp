@@ -1,0 +1,165 @@
+// The windows speak the user's language: the program's own texts from its translations, Qt's
+// dialogs from Qt's. English and the C locale keep every text as written.
+#include "model/helptopics.h"
+#include "support/fixture.h"
+#include "support/testregistry.h"
+#include "ui/qtservices.h"
+#include "ui/translations.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace avatello;
+using namespace avatello::test;
+
+namespace {
+
+// The translations for the user's languages ("en-GB:de-DE") while a test runs.
+struct Speaking
+{
+    explicit Speaking(const QString& languages)
+        : installed(installTranslations(*QCoreApplication::instance(), languages.split(u':')))
+    {
+    }
+    ~Speaking() { qDeleteAll(installed); }
+    QList<QTranslator*> installed;
+};
+
+QString shown(QString caption)
+{
+    return caption.remove(u'&');
+}
+
+// Longer words in windows of fixed size: each button's caption and each help topic fits.
+void checkCaptionsFit(Program& program)
+{
+    for (QWidget* window : QList<QWidget*>{program.form.get(), program->form2, program->form4})
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(shown(button->text())) <= room.width(),
+                     qPrintable(button->text()));
+        }
+    QListWidget* topics = program->form3->List1;
+    const int margins = 2 * (topics->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int row = 0; row < topics->count(); ++row)
+        QVERIFY2(topics->fontMetrics().horizontalAdvance(topics->item(row)->text()) + margins <=
+                     topics->viewport()->width(),
+                 qPrintable(topics->item(row)->text()));
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theWindowsSpeakTheLanguage_data()
+    {
+        QTest::addColumn<QString>("languages");
+        QTest::addColumn<QStringList>("texts"); // Load, Finished, Move Up, help title, 4th topic
+        const QStringList english{"Load", "Finished", "Move Up", "Avatello Help", "Update"};
+        const QStringList german{"Laden", "Fertig", "Nach oben", "Avatello-Hilfe", "Fertig"};
+        QTest::newRow("C") << "C" << english;
+        QTest::newRow("English") << "en-US" << english;
+        QTest::newRow("English before German") << "en-GB:de-DE" << english;
+        QTest::newRow("German") << "de-DE" << german;
+        QTest::newRow("German after Portuguese") << "pt-BR:de-DE" << german;
+        QTest::newRow("French") << "fr-FR"
+                                << QStringList{"Charger", "Terminé", "En haut", "Aide d’Avatello",
+                                               "Terminé"};
+        QTest::newRow("Spanish") << "es-ES"
+                                 << QStringList{"Cargar", "Listo", "Arriba", "Ayuda de Avatello",
+                                                "Listo"};
+    }
+    void theWindowsSpeakTheLanguage()
+    {
+        QFETCH(QString, languages);
+        QFETCH(QStringList, texts);
+        Speaking speaking(languages);
+        QCOMPARE(speaking.installed.isEmpty(), texts.constFirst() == u"Load");
+        Program program;
+        program->hhhhhhhhhhhhhhh22_Click();
+        program->changefont_Click();
+        program->vbhelp_Click();
+        const QStringList seen{program->Command1->text(), program->Command3->text(),
+                               program->form2->Command3->text(), program->form3->windowTitle(),
+                               program->form3->List1->item(3)->text()};
+        QCOMPARE(seen, texts);
+        // A topic chosen under its translated name shows its text.
+        const std::optional<QString> text = topicText(seen.last());
+        QVERIFY(text);
+        program->form3->List1->setCurrentRow(3);
+        QCOMPARE(program->form3->Text1->toPlainText(),
+                 QString(*text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        checkCaptionsFit(program);
+    }
+
+    // Under a C locale a LANGUAGE list is ignored, as gettext ignores it; otherwise it counts.
+    void theCLocaleIgnoresLanguage()
+    {
+        qputenv("LANGUAGE", "de");
+        const QStringList underC = userLanguages(); // the tests run under LC_ALL=C.UTF-8
+        qputenv("LC_ALL", "de_AT.UTF-8");
+        const QStringList underGerman = userLanguages();
+        qputenv("LC_ALL", "C.UTF-8");
+        qunsetenv("LANGUAGE");
+        QCOMPARE(underC, QStringList{"C"});
+        QVERIFY(underGerman.constFirst().startsWith(u"de"));
+    }
+
+    // The Load dialog is Qt's, with the program's title and filter and Qt's own words.
+    void theLoadDialogSpeaksTheLanguage_data()
+    {
+        QTest::addColumn<QString>("languages");
+        QTest::addColumn<QStringList>("texts"); // title, accept, cancel, name label, first filter
+        QTest::newRow("C") << "C"
+                           << QStringList{"Load Icon", "Open", "Cancel",
+                                          "File name:", "All Files (*.*)"};
+        QTest::newRow("German") << "de-DE"
+                                << QStringList{"Icon laden", "Öffnen", "Abbrechen",
+                                               "Dateiname:", "Alle Dateien (*.*)"};
+        QTest::newRow("Spanish") << "es-ES"
+                                 << QStringList{"Cargar icono", "Abrir", "Cancelar",
+                                                "Nombre de fichero:", "Todos los archivos (*.*)"};
+    }
+    void theLoadDialogSpeaksTheLanguage()
+    {
+        QFETCH(QString, languages);
+        QFETCH(QStringList, texts);
+        Speaking speaking(languages);
+        QtServices services;
+        Form1 form(services);
+        QStringList seen;
+        QTimer look; // reads the dialog once its own event loop runs, and cancels it
+        connect(&look, &QTimer::timeout, &form, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                look.stop();
+                auto* buttons = dialog->findChild<QDialogButtonBox*>();
+                seen << dialog->windowTitle()
+                     << shown(buttons->button(QDialogButtonBox::Open)->text())
+                     << shown(buttons->button(QDialogButtonBox::Cancel)->text())
+                     << shown(dialog->findChild<QLabel*>("fileNameLabel")->text())
+                     << dialog->nameFilters().constFirst();
+                dialog->reject();
+            }
+        });
+        look.start(0);
+        form.Command1_Click();
+        QCOMPARE(seen, texts);
+    }
+};
+
+AVATELLO_REGISTER_TEST(TestTranslations);
+
+#include "tst_translations.moc"
