@@ -8,7 +8,7 @@ depends on how tall the style draws a menu item.
 import os
 import subprocess
 
-from xsession import Failure, stop_process, wait_until
+from xsession import WINDOW_TIMEOUT, Failure, stop_process, wait_until
 
 # Main window (client area 161 x 122): left, top, width, height.
 MAIN = {
@@ -102,10 +102,10 @@ class Avatello:
                 raise Failure(f"the program ended at start (exit {self.process.returncode})")
             ids = self.x.visible_windows(MAIN_TITLE)
             return ids[0] if len(ids) == 1 else None
-        # Starting Qt is the slowest step of a case: on two cores shared with builds it has taken
-        # over 20 s. The wait ends as soon as the window shows.
+        # Starting Qt is the slowest step of a case; the deadline is the one every test that
+        # starts the program uses. The wait ends as soon as the window shows.
         try:
-            self.main = wait_until(shown, 60, "the main window")
+            self.main = wait_until(shown, WINDOW_TIMEOUT, "the main window")
         except Failure:
             self._record_hang()
             raise

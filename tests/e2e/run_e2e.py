@@ -9,7 +9,8 @@ driven only through real input: xdotool pointer clicks at the controls' pixel po
 strokes typed into the real Qt dialogs. Results are read back from screenshots of the screen and
 from the files the program saves.
 
-Prints one line per case and a closing line "N passed, M failed"; exits non-zero on any failure.
+Prints one line per case and a closing line "N passed, M failed, K skipped"; exits non-zero on
+any failure. A case that has nothing to check on this machine says SKIP and why.
 """
 
 import argparse
@@ -30,7 +31,7 @@ from PIL import Image  # noqa: E402
 from avatello import (MAIN, MOVE_TEXT, CHANGE_FONT, Avatello, drawing_area,  # noqa: E402
                       template_tile)
 from cases_desktop import CASES as DESKTOP_CASES  # noqa: E402
-from xsession import Failure, XSession, wait_until  # noqa: E402
+from xsession import Failure, Skip, XSession, wait_until  # noqa: E402
 import cases_cli  # noqa: E402
 import cases_files  # noqa: E402
 
@@ -408,6 +409,7 @@ def run_case(program, name, function, keep):
     app = None
     started = time.monotonic()
     error = None
+    skipped = None
     detail = ""
     signal.signal(signal.SIGALRM, on_alarm)
     signal.alarm(CASE_TIMEOUT)
@@ -416,6 +418,8 @@ def run_case(program, name, function, keep):
         app = Avatello(x, program, workdir)
         app.start()
         detail = function(app, workdir) or ""
+    except Skip as skip:
+        skipped = str(skip)
     except Failure as failure:
         error = str(failure)
     except Exception:  # a bug in the harness or a tool: report it as this case's failure
@@ -437,12 +441,16 @@ def run_case(program, name, function, keep):
         if stderr:
             print("    program output: " + stderr.replace("\n", "\n    "))
         print(f"    artefacts kept in {workdir}")
+    elif skipped is not None:
+        print(f"SKIP {name} ({elapsed:.1f} s): {skipped}")
+        if not keep:
+            shutil.rmtree(workdir, ignore_errors=True)
     else:
         print(f"PASS {name} ({elapsed:.1f} s){': ' + detail if detail else ''}")
         if not keep:
             shutil.rmtree(workdir, ignore_errors=True)
     sys.stdout.flush()
-    return error is None
+    return "failed" if error else "skipped" if skipped is not None else "passed"
 
 
 def main():
@@ -455,24 +463,22 @@ def main():
     program = os.path.abspath(args.program)
     if not os.access(program, os.X_OK):
         print(f"not an executable program: {program}")
-        print("0 passed, 1 failed")
+        print("0 passed, 1 failed, 0 skipped")
         return 1
     for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import"):
         if shutil.which(tool) is None:
             print(f"missing tool: {tool}")
-            print("0 passed, 1 failed")
+            print("0 passed, 1 failed, 0 skipped")
             return 1
 
-    passed = failed = 0
+    outcomes = {"passed": 0, "failed": 0, "skipped": 0}
     for name, function in CASES:
         if args.only and not any(part in name for part in args.only):
             continue
-        if run_case(program, name, function, args.keep):
-            passed += 1
-        else:
-            failed += 1
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 and passed > 0 else 1
+        outcomes[run_case(program, name, function, args.keep)] += 1
+    passed, failed = outcomes["passed"], outcomes["failed"]
+    print(f"{passed} passed, {failed} failed, {outcomes['skipped']} skipped")
+    return 0 if failed == 0 and passed + outcomes["skipped"] > 0 else 1
 
 
 if __name__ == "__main__":

@@ -14,11 +14,16 @@ import time
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from xserver import XServerError, client_env, start_xvfb, stop_process  # noqa: E402,F401
+from xserver import (WINDOW_TIMEOUT, XServerError, client_env, start_xvfb,  # noqa: E402,F401
+                     stop_process)
 
 
 class Failure(Exception):
     """A check or a wait that did not come true."""
+
+
+class Skip(Exception):
+    """A case that cannot check anything on this machine; the message says why."""
 
 
 POLL = 0.02  # seconds between two looks at a condition

@@ -177,19 +177,13 @@ const QHash<QString, QString> differFromPillow = {
                     "do; Pillow keeps only the rows read")},
 };
 
-// Whether Load must put the file on the canvas: Qt's reader decodes it, it is a BMP, GIF or
-// JPEG by content, and the picture Qt decodes stays within the decoder's size bounds.
+// Whether Load must put the file on the canvas: the table's load_accepts column, written by
+// tools/corpus_acceptance.py from each file's signature, Qt's verdict and the size its header
+// declares against the bounds the README promises. It shares nothing with the decoder's limits,
+// so a wrong limit there fails here.
 bool loadAccepts(const Row& row)
 {
-    const QString format = row.value(QStringLiteral("qt_format"));
-    if (row.value(QStringLiteral("qt_decodes")) != QLatin1String("yes") ||
-        (format != QLatin1String("bmp") && format != QLatin1String("gif") &&
-         format != QLatin1String("jpeg")))
-        return false;
-    const qint64 width = row.value(QStringLiteral("qt_width")).toLongLong();
-    const qint64 height = row.value(QStringLiteral("qt_height")).toLongLong();
-    return width <= DecodeLimits::maxSide && height <= DecodeLimits::maxSide &&
-           width * height <= DecodeLimits::maxPixels;
+    return row.value(QStringLiteral("load_accepts")) == QLatin1String("yes");
 }
 
 // Damaged files that Qt renders in part (the corpus README's main findings, and every file named
@@ -399,6 +393,9 @@ private slots:
             timer.start();
             const qint64 grown =
                 peakGrowthKiB([&] { decodePictureFile(corpusFolder() + QLatin1Char('/') + path); });
+            if (grown < 0)
+                QSKIP("the memory's high-water mark cannot be reset here (/proc/self/clear_refs "
+                      "is not writable), so the rise cannot be measured");
             if (timer.elapsed() > slowestMs)
                 std::tie(slowestMs, slowest) = std::make_pair(timer.elapsed(), path);
             if (grown > worstKiB)
@@ -406,7 +403,8 @@ private slots:
         }
         qInfo("peak memory rose at most %lld KiB (%s); slowest Load %lld ms (%s)", worstKiB,
               qPrintable(worst), slowestMs, qPrintable(slowest));
-        QVERIFY2(worstKiB < DecodeLimits::allocationLimitMiB * 1024, qPrintable(worst));
+        // one decoded picture: 4096 x 4096 pixels of 4 bytes
+        QVERIFY2(worstKiB < 64 * 1024, qPrintable(worst));
     }
 
     // Files the decoder refuses although Qt reads them: pictures beyond the size bounds.

@@ -61,9 +61,10 @@ void verifyRefusedCheaply(const QByteArray& bytes)
     const Cost cost = decodeMeasured(bytes);
     QVERIFY(!cost.result.has_value());
     QVERIFY2(cost.milliseconds < 2000, qPrintable(QStringLiteral("%1 ms").arg(cost.milliseconds)));
-    if (cost.peakGrowthKiB >= 0)
-        QVERIFY2(cost.peakGrowthKiB < 32 * 1024,
-                 qPrintable(QStringLiteral("memory rose by %1 KiB").arg(cost.peakGrowthKiB)));
+    if (cost.peakGrowthKiB < 0)
+        QSKIP("/proc/self/clear_refs is not writable: the memory bound cannot be measured");
+    QVERIFY2(cost.peakGrowthKiB < 32 * 1024,
+             qPrintable(QStringLiteral("memory rose by %1 KiB").arg(cost.peakGrowthKiB)));
 }
 
 // ---- BMP -------------------------------------------------------------------------------------
@@ -410,9 +411,10 @@ private slots:
         const Cost cost = decodeMeasured(claiming);
         QVERIFY(cost.result.has_value());
         QCOMPARE(cost.result->size(), QSize(48, 48));
-        if (cost.peakGrowthKiB >= 0)
-            QVERIFY2(cost.peakGrowthKiB < maxGrowthMiB * 1024,
-                     qPrintable(QStringLiteral("memory rose by %1 KiB").arg(cost.peakGrowthKiB)));
+        if (cost.peakGrowthKiB < 0)
+            QSKIP("/proc/self/clear_refs is not writable: the memory bound cannot be measured");
+        QVERIFY2(cost.peakGrowthKiB < maxGrowthMiB * 1024,
+                 qPrintable(QStringLiteral("memory rose by %1 KiB").arg(cost.peakGrowthKiB)));
     }
 
     void jpegAtTheBoundsIsDecodedCheaply()

@@ -150,10 +150,31 @@ private slots:
         QCOMPARE(resolveColor(0x000000FF), QColor(255, 0, 0));
         QCOMPARE(resolveColor(0x00C00000), QColor(0, 0, 192));
         QCOMPARE(toOleColor(qRgb(1, 2, 3)), OleColor(0x00030201));
-        QCOMPARE(resolveColor(vbButtonFace), QGuiApplication::palette().color(QPalette::Button));
-        QCOMPARE(resolveColor(vbWindowBackground),
-                 QGuiApplication::palette().color(QPalette::Base));
-        QCOMPARE(resolveColor(vbWindowText), QGuiApplication::palette().color(QPalette::Text));
+    }
+
+    // A system colour is the colour of its own role in the application's palette: each role is
+    // given a colour of its own, so a colour read from the wrong role shows.
+    void systemColoursComeFromTheirOwnRoles()
+    {
+        // the standard scheme: a white window background and black window text
+        QCOMPARE(resolveColor(vbWindowBackground), QColor(255, 255, 255));
+        QCOMPARE(resolveColor(vbWindowText), QColor(0, 0, 0));
+
+        const QPalette original = QGuiApplication::palette();
+        QPalette distinct = original;
+        const QList<QPalette::ColorRole> roles{
+            QPalette::Window, QPalette::WindowText, QPalette::Base,  QPalette::Text,
+            QPalette::Button, QPalette::ButtonText, QPalette::Light, QPalette::Dark};
+        for (int i = 0; i < roles.size(); ++i)
+            distinct.setColor(roles.at(i), QColor(10 * i + 1, 10 * i + 2, 10 * i + 3));
+        QGuiApplication::setPalette(distinct);
+        const QColor background = resolveColor(vbWindowBackground);
+        const QColor text = resolveColor(vbWindowText);
+        const QColor face = resolveColor(vbButtonFace);
+        QGuiApplication::setPalette(original);
+        QCOMPARE(background, QColor(21, 22, 23)); // Base
+        QCOMPARE(text, QColor(31, 32, 33));       // Text
+        QCOMPARE(face, QColor(41, 42, 43));       // Button
     }
 
     void fitPictureBoxGivesBackWhatItHolds()

@@ -3,7 +3,8 @@
 
 As a module: start_xvfb() starts one and returns it with its display name.
 As a program: xserver.py [--screen WxHxD] -- COMMAND [ARGS...] runs the command with DISPLAY set
-to a fresh server, stops the server afterwards and exits with the command's status.
+to a fresh server (and AVATELLO_WINDOW_TIMEOUT to the seconds a program may take to show its
+window), stops the server afterwards and exits with the command's status.
 
 The server picks a free display itself and reports its number (-displayfd), so servers started
 at the same moment by parallel tests never share one, and no cookie is involved.
@@ -24,6 +25,10 @@ import tempfile
 import time
 
 START_TIMEOUT = 30  # seconds for Xvfb to report its display; it runs xkbcomp, slow on busy cores
+# Seconds a program under test has to show its first window, for every test that starts one on
+# a server from here (commands run by main() find it in AVATELLO_WINDOW_TIMEOUT). Starting Qt
+# is the slowest step: on two cores shared with builds it has taken over 20 s.
+WINDOW_TIMEOUT = 60
 
 
 class XServerError(Exception):
@@ -101,7 +106,9 @@ def main(argv):
         status = 1
         try:
             xvfb, display = start_xvfb(log, screen)
-            status = subprocess.run(argv[1:], env=client_env(display)).returncode
+            env = client_env(display)
+            env["AVATELLO_WINDOW_TIMEOUT"] = str(WINDOW_TIMEOUT)
+            status = subprocess.run(argv[1:], env=env).returncode
         except XServerError as error:
             print(f"FAIL: {error}")
         finally:

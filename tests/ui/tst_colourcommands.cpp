@@ -25,23 +25,69 @@ class TestColourCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void chooseColorStartsANewIcon()
+    // The New menu's commands, shown and hidden: each starts a new icon on the canvas and sets
+    // the finished view its own way; the undo copy and Undo stay as they were.
+    void newIconCommands_data()
     {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QColor>("canvas");       // the whole canvas afterwards
+        QTest::addColumn<OleColor>("backColor");  // the canvas's background colour afterwards
+        QTest::addColumn<bool>("pictureCleared"); // no picture: the background colour shows
+        QTest::addColumn<bool>("finishedWhite");  // the finished view white, or emptied
+        QTest::addColumn<int>("colourQuestions");
+        QTest::newRow("Choose Color")
+            << "hehe" << QColor(10, 20, 30) << OleColor(0x001E140A) << true << true << 1;
+        QTest::newRow("AIM Back Color")
+            << "aimback" << resolveColor(vbButtonFace) << vbButtonFace << true << true << 0;
+        // the old background colour stays, covered
+        QTest::newRow("New Blank Icon")
+            << "hd444" << QColor(Qt::white) << OleColor(0x00FF0000) << false << false << 0;
+        QTest::newRow("New Black Icon")
+            << "hhhhhhh" << QColor(Qt::black) << OleColor(0x00FF0000) << false << false << 0;
+    }
+    void newIconCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QColor, canvas);
+        QFETCH(OleColor, backColor);
+        QFETCH(bool, pictureCleared);
+        QFETCH(bool, finishedWhite);
+        QFETCH(int, colourQuestions);
+        const QHash<QString, void (Form1::*)()> handlers{{"hehe", &Form1::hehe_Click},
+                                                         {"aimback", &Form1::aimback_Click},
+                                                         {"hd444", &Form1::hd444_Click},
+                                                         {"hhhhhhh", &Form1::hhhhhhh_Click}};
         Program program;
+        program->document.Image1.setBackColor(0x00FF0000);
+        program->Command3_Click();
         addText(program, QStringLiteral("Hi"));
         const QImage undo = program->document.temp.Image();
+        program.user.colors.push_back(QColor(10, 20, 30));
+        (*program.*handlers.value(command))();
+        QCOMPARE(program.user.colorQuestions.size(), colourQuestions);
+        QVERIFY(isUniform(program->document.Image1.Image(), canvas));
+        QCOMPARE(program->document.Image1.BackColor(), backColor);
+        QCOMPARE(program->document.Image1.Picture().isNull(), pictureCleared);
+        if (finishedWhite) {
+            QVERIFY(isUniform(program->document.Image2.Image(), Qt::white));
+        } else {
+            QVERIFY(program->document.Image2.Picture().isNull());
+            QVERIFY(isUniform(program->document.Image2.Image(), resolveColor(vbWindowBackground)));
+        }
+        QVERIFY(samePixels(program->document.temp.Image(), undo));
+        QVERIFY(program->hehe333->isEnabled());
+        QCOMPARE(program->document.Image1.Width(), 750.0f);
+        QCOMPARE(program->document.Image1.Height(), 750.0f);
+    }
+
+    void chooseColorAsksWithTheDialogsOwnTitleAndRemembers()
+    {
+        Program program;
         program.user.colors.push_back(QColor(10, 20, 30));
         program->hehe_Click();
         QCOMPARE(program.user.colorQuestions.size(), 1);
         QCOMPARE(program.user.colorQuestions.first().title, QString()); // the dialog's own title
         QVERIFY(!program.user.colorQuestions.first().initial);
-        QVERIFY(program->document.Image1.Picture().isNull());
-        QCOMPARE(program->document.Image1.BackColor(), OleColor(0x001E140A));
-        QVERIFY(isUniform(program->document.Image1.Image(), QColor(10, 20, 30)));
-        QVERIFY(isUniform(program->document.Image2.Image(), Qt::white));
-        QVERIFY(samePixels(program->document.temp.Image(), undo));
-        QVERIFY(program->hehe333->isEnabled());
-        QCOMPARE(program->document.Image1.Width(), 750.0f);
 
         // the dialog remembers the last colour; the same colour again still starts afresh
         program->document.Image1.setPicture(startupPicture());
@@ -83,15 +129,11 @@ private slots:
         QCOMPARE(program.user.unanswered, 0);
     }
 
-    void aimBackColorOnTheNewMenu()
+    // Finished after a new AIM icon freezes the actual button-face colour as plain pixels.
+    void aimBackColorThenFinishedFreezesTheButtonFace()
     {
         Program program;
         program->aimback_Click();
-        QVERIFY(program->document.Image1.Picture().isNull());
-        QCOMPARE(program->document.Image1.BackColor(), vbButtonFace);
-        QVERIFY(isUniform(program->document.Image1.Image(), resolveColor(vbButtonFace)));
-        QVERIFY(isUniform(program->document.Image2.Image(), Qt::white));
-        // Finished freezes the actual button-face colour as plain pixels
         program->Command3_Click();
         const QColor face = resolveColor(vbButtonFace);
         QPalette changed = QGuiApplication::palette();
@@ -190,34 +232,6 @@ private slots:
         QVERIFY(isUniform(program->document.Image1.Image(), QColor(90, 80, 70)));
     }
 
-    void hiddenNewBlankAndBlackIcons_data()
-    {
-        QTest::addColumn<bool>("black");
-        QTest::newRow("New Blank Icon") << false;
-        QTest::newRow("New Black Icon") << true;
-    }
-    void hiddenNewBlankAndBlackIcons()
-    {
-        QFETCH(bool, black);
-        Program program;
-        program->document.Image1.setBackColor(0x00FF0000);
-        program->Command3_Click();
-        addText(program, QStringLiteral("Hi"));
-        const QImage undo = program->document.temp.Image();
-        if (black)
-            program->hhhhhhh_Click();
-        else
-            program->hd444_Click();
-        QVERIFY(isUniform(program->document.Image1.Image(), black ? Qt::black : Qt::white));
-        QCOMPARE(program->document.Image1.BackColor(), OleColor(0x00FF0000)); // unchanged, covered
-        QVERIFY(program->document.Image2.Picture().isNull());
-        QVERIFY(isUniform(program->document.Image2.Image(), resolveColor(vbWindowBackground)));
-        QVERIFY(samePixels(program->document.temp.Image(), undo));
-        QVERIFY(program->hehe333->isEnabled());
-        QCOMPARE(program->document.Image1.Width(), 750.0f);
-        QCOMPARE(program->document.Image1.Height(), 750.0f);
-    }
-
     void menuItemsRunTheirCommands()
     {
         Program program;
@@ -248,8 +262,13 @@ private slots:
         QVERIFY(program->hehe333->isEnabled());
         program->hehe333_Click();
         QVERIFY(!program->hehe333->isEnabled());
-        // a disabled Undo cannot be chosen from the menu
+        // a disabled Undo cannot be chosen from the menu: a canvas changed since stays as it is
+        program->hd444_Click(); // a white canvas; Undo stays off
+        QVERIFY(!program->hehe333->isEnabled());
+        const QImage blank = program->document.Image1.Image();
+        QVERIFY(!samePixels(blank, program->document.temp.Image()));
         program->hehe333->trigger();
+        QVERIFY(samePixels(program->document.Image1.Image(), blank));
         QVERIFY(!program->hehe333->isEnabled());
     }
 };

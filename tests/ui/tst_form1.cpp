@@ -72,37 +72,37 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<bool>("seen"); // hidden controls lie outside the client area
         QTest::newRow("Image1") << "Image1" << QRect(8, 8, 50, 50) << ""
-                                << "Icon To Edit";
+                                << "Icon To Edit" << true;
         QTest::newRow("Label2") << "Label2" << QRect(64, 24, 33, 25) << "--->"
-                                << "";
+                                << "" << true;
         QTest::newRow("Image2") << "Image2" << QRect(104, 8, 50, 50) << ""
-                                << "Finished Icon";
+                                << "Finished Icon" << true;
         QTest::newRow("Command1") << "Command1" << QRect(8, 64, 49, 17) << "Load"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Command5") << "Command5" << QRect(56, 64, 49, 17) << "New"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Command4") << "Command4" << QRect(104, 64, 49, 17) << "Edit"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Command2") << "Command2" << QRect(8, 80, 49, 17) << "Save"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Command3") << "Command3" << QRect(56, 80, 49, 17) << "Finished"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Command6") << "Command6" << QRect(104, 80, 49, 17) << "Other"
-                                  << "";
+                                  << "" << true;
         QTest::newRow("Label1") << "Label1" << QRect(8, 104, 129, 17) << "avatello.example.org"
-                                << "https://avatello.example.org/";
-        // hidden controls lie outside the client area
+                                << "https://avatello.example.org/" << true;
         QTest::newRow("temp") << "temp" << QRect(168, 40, 50, 50) << ""
-                              << "";
+                              << "" << false;
         QTest::newRow("Picture1") << "Picture1" << QRect(280, 40, 9, 33) << ""
-                                  << "";
+                                  << "" << false;
         QTest::newRow("hhd") << "hhd" << QRect(360, 40, 41, 73) << ""
-                             << "";
+                             << "" << false;
         QTest::newRow("textx") << "textx" << QRect(16, 208, 65, 17) << "200"
-                               << "";
+                               << "" << false;
         QTest::newRow("texty") << "texty" << QRect(16, 264, 97, 17) << "500"
-                               << "";
+                               << "" << false;
     }
     void controls()
     {
@@ -110,6 +110,7 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, caption);
         QFETCH(QString, tooltip);
+        QFETCH(bool, seen);
         Program program;
         QWidget* widget = control(*program, name);
         QVERIFY(widget);
@@ -123,9 +124,11 @@ private slots:
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
             QCOMPARE(label->text(), caption);
         }
-        const bool hidden = !QRect(0, 0, 161, 122).contains(geometry);
-        QCOMPARE(hidden, name == "temp" || name == "Picture1" || name == "hhd" || name == "textx" ||
-                             name == "texty");
+        // what of the control the shown window lets a user see
+        program->show();
+        QVERIFY(QTest::qWaitForWindowExposed(program.form.get()));
+        QVERIFY(widget->isVisible());
+        QCOMPARE(!widget->visibleRegion().isEmpty(), seen);
     }
 
     void labelFontsAndColours()

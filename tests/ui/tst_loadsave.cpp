@@ -483,35 +483,40 @@ private slots:
         QVERIFY(program.user.messages.isEmpty());
     }
 
-    void saveOverTheLoadedFileReplacesIt()
+    // Saving under the name of a file that is there replaces that file with the icon: the
+    // picture just loaded (its name is proposed), or any other file.
+    void saveOverAFileReplacesIt_data()
     {
+        QTest::addColumn<bool>("loadedFirst");
+        QTest::newRow("the loaded picture") << true;
+        QTest::newRow("another file") << false;
+    }
+
+    void saveOverAFileReplacesIt()
+    {
+        QFETCH(bool, loadedFirst);
         QTemporaryDir dir;
-        const QString path = writeJpeg(dir, QStringLiteral("photo.jpg"), quadrants100());
+        const QString path = loadedFirst
+                                 ? writeJpeg(dir, QStringLiteral("photo.jpg"), quadrants100())
+                                 : dir.filePath(QStringLiteral("old.bmp"));
+        if (!loadedFirst)
+            QVERIFY(writeFile(path, QByteArray(20000, 'z')));
         Program program;
-        program.user.files.push_back(path);
-        program->Command1_Click();
-        program->Command3_Click();
+        if (loadedFirst) {
+            program.user.files.push_back(path);
+            program->Command1_Click();
+            program->Command3_Click();
+        }
         const QImage finished = program->document.Image2.Image();
 
         program.user.files.push_back(path); // accepts the proposed name
         program->Command2_Click();
-        QCOMPARE(program.user.fileQuestions.last().request.fileName, path);
-        QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("photo.jpg")});
+        if (loadedFirst)
+            QCOMPARE(program.user.fileQuestions.last().request.fileName, path);
+        QCOMPARE(filesIn(dir.path()), QStringList{QFileInfo(path).fileName()});
         QVERIFY(isIconBitmap(path));
         QVERIFY(samePixels(readSavedBitmap(path), finished));
         QVERIFY(program.user.messages.isEmpty());
-    }
-
-    void saveOverAnExistingFileReplacesIt()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("old.bmp"));
-        QVERIFY(writeFile(path, QByteArray(20000, 'z')));
-        Program program;
-        program.user.files.push_back(path);
-        program->Command2_Click();
-        QVERIFY(isIconBitmap(path));
-        QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("old.bmp")});
     }
 
     void cancelledSaveWritesNothing()

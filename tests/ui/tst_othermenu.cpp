@@ -4,7 +4,6 @@
 #include "support/pixels.h"
 #include "support/testregistry.h"
 #include "ui/linklabel.h"
-#include "ui/maker.h"
 
 #include <QMenu>
 #include <QtTest>
@@ -65,9 +64,9 @@ private slots:
         const ScriptedUser::Message& about = program.user.messages.constFirst();
         QCOMPARE(about.title, QStringLiteral("About Avatello"));
         QCOMPARE(about.icon, MessageIcon::Information);
-        QCOMPARE(about.text, QStringLiteral("Avatello/Maker\r\nMade By ") + maker::authorName +
-                                 QStringLiteral("\r\nContact: ") + maker::authorEmail +
-                                 QStringLiteral("\r\nVisit: ") + maker::siteName);
+        QCOMPARE(about.text, QStringLiteral("Avatello/Maker\r\nMade By the Avatello developers\r\n"
+                                            "Contact: hello@avatello.example.org\r\n"
+                                            "Visit: avatello.example.org"));
         // the site named is the one the link label shows
         QVERIFY(about.text.endsWith(QStringLiteral("Visit: ") + program->Label1->text()));
         QVERIFY(program.user.launched.isEmpty());
