@@ -3,6 +3,7 @@
 #include "model/defaultfont.h"
 #include "ui/form1.h"
 #include "ui/nosettings.h"
+#include "ui/platformchoice.h"
 #include "ui/qtservices.h"
 
 #include <cstdio>
@@ -34,6 +35,7 @@ int make(int argc, char* argv[])
 // The program, with a picture to load if one is named.
 int program(int argc, char* argv[])
 {
+    avatello::chooseWindowPlatform(argc, argv);
     avatello::keepNoSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
