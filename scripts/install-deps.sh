@@ -9,6 +9,8 @@ packages=(
     qt6-qpa-plugins fonts-wine fonts-liberation
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures
     xvfb xauth xdotool x11-utils openbox python3-pil imagemagick
+    # test: a desktop theme (the maker must not follow it)
+    qt6ct
     # benchmarks, packaging checks
     libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev help2man
 )

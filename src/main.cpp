@@ -25,6 +25,9 @@ void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& messa
 int make(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // System colours resolve against Qt's standard palette, not a desktop theme's (qt6ct, kde...):
+    // the same command makes the same icon on every machine.
+    qunsetenv("QT_QPA_PLATFORMTHEME");
     qInstallMessageHandler(keepQtQuiet);
     QGuiApplication app(argc, argv);
     avatello::ensureDefaultFont();
