@@ -13,6 +13,8 @@ packages=(
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures,
     # the accessibility bus and its Python client to look at what a screen reader is shown
     xvfb xauth xdotool x11-utils openbox python3-pil imagemagick at-spi2-core python3-pyatspi
+    # test: a desktop theme (the maker must not follow it)
+    qt6ct
     # benchmarks, packaging checks
     libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev help2man
 )

@@ -4,6 +4,7 @@
 #include "model/defaultfont.h"
 #include "ui/form1.h"
 #include "ui/nosettings.h"
+#include "ui/platformchoice.h"
 #include "ui/qtservices.h"
 #include "ui/translations.h"
 
@@ -52,6 +53,9 @@ bool mayHaveDisplay(const QList<QByteArray>& qtArguments)
 int make(char* program, const QList<QByteArray>& arguments)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // System colours resolve against Qt's standard palette, not a desktop theme's (qt6ct, kde...):
+    // the same command makes the same icon on every machine.
+    qunsetenv("QT_QPA_PLATFORMTHEME");
     qInstallMessageHandler(keepQtQuiet);
     int qtArgc = 1;
     char* qtArgv[] = {program, nullptr};
@@ -66,6 +70,7 @@ int make(char* program, const QList<QByteArray>& arguments)
 // (-platform, -display, ...) and at most one file; everything after "--" is a file name.
 int program(int argc, char* argv[], qsizetype endOfOptions)
 {
+    avatello::chooseWindowPlatform(int(endOfOptions), argv);
     QTextStream err(stderr);
     std::vector<char*> qtArgv(argv, argv + endOfOptions);
     qtArgv.push_back(nullptr);

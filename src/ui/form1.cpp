@@ -6,6 +6,7 @@
 #include "ui/form3.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
+#include "ui/legiblecolour.h"
 #include "ui/linklabel.h"
 #include "ui/maker.h"
 #include "ui/pictureboxview.h"
@@ -102,7 +103,9 @@ void Form1::createControls()
     Label2->setAccessibleName(tr("arrow"));
     Label2->setFont(uiFont(QStringLiteral("Courier New"), 9.75, true));
     QPalette red = Label2->palette();
-    red.setColor(QPalette::WindowText, resolveColor(0x000000FF));
+    red.setColor(
+        QPalette::WindowText,
+        legibleColour(resolveColor(0x000000FF), palette().color(QPalette::Window), shapeContrast));
     Label2->setPalette(red);
     placeTwips(Label2, 960, 360, 495, 375);
 
@@ -128,7 +131,9 @@ void Form1::createControls()
     link.setUnderline(true);
     Label1->setFont(link);
     QPalette blue = Label1->palette();
-    blue.setColor(QPalette::WindowText, resolveColor(0x00C00000));
+    blue.setColor(
+        QPalette::WindowText,
+        legibleColour(resolveColor(0x00C00000), palette().color(QPalette::Window), textContrast));
     Label1->setPalette(blue);
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->setToolTip(maker::webAddress);

@@ -1,6 +1,7 @@
 #include "ui/windowplacement.h"
 
 #include "model/twips.h"
+#include "ui/waylandsize.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ void placeTwips(QWidget* control, int left, int top, int width, int height)
 void fixClientSizeTwips(QWidget* window, int width, int height)
 {
     window->setFixedSize(width / twipsPerPixel, height / twipsPerPixel);
+    keepSizeOnWayland(window);
 }
 
 void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& title, int width,
