@@ -1,14 +1,18 @@
 #include "cli/commandline.h"
 #include "cli/iconrecipe.h"
+#include "imageio/fileaccess.h"
 #include "model/defaultfont.h"
 #include "ui/form1.h"
 #include "ui/nosettings.h"
 #include "ui/qtservices.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <vector>
 
 namespace {
 
@@ -20,38 +24,95 @@ void keepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& messa
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-// "avatello make ...": no window and no display; Qt draws into memory.
-int make(int argc, char* argv[])
+constexpr const char* noDisplay = "avatello: no display to show windows on ('avatello make' "
+                                  "needs none)\n";
+
+// While the windows' platform starts, its own lines are not for the user: a display that cannot
+// be reached is said in one line of ours, and the program ends instead of aborting.
+void quietPlatformStart(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type == QtFatalMsg) {
+        std::fputs(noDisplay, stderr);
+        std::_Exit(avatello::exitFailed);
+    }
+}
+
+// Whether a window platform can be had: one chosen by the user, or a display to reach.
+bool mayHaveDisplay(const QList<QByteArray>& qtArguments)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qtArguments.contains("-platform"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// "avatello make ...": no window and no display; Qt draws into memory. Qt sees none of make's
+// arguments, so none of them is taken for one of Qt's own (-reverse, -platform, ...).
+int make(char* program, const QList<QByteArray>& arguments)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepQtQuiet);
-    QGuiApplication app(argc, argv);
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
     avatello::ensureDefaultFont();
+    QTextStream out(stdout);
     QTextStream err(stderr);
-    return avatello::runMake(QCoreApplication::arguments().mid(2), err);
+    return avatello::runMake(arguments, out, err);
 }
 
-// The program, with a picture to load if one is named.
-int program(int argc, char* argv[])
+// The program, with a picture to load if one is named. Arguments before "--" are Qt's own
+// (-platform, -display, ...) and at most one file; everything after "--" is a file name.
+int program(int argc, char* argv[], qsizetype endOfOptions)
 {
+    QTextStream err(stderr);
+    std::vector<char*> qtArgv(argv, argv + endOfOptions);
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(endOfOptions);
+    if (!mayHaveDisplay(QList<QByteArray>(argv + 1, argv + endOfOptions))) {
+        std::fputs(noDisplay, stderr);
+        return avatello::exitFailed;
+    }
+
     avatello::keepNoSettings();
-    QApplication app(argc, argv);
+    const QtMessageHandler previous = qInstallMessageHandler(quietPlatformStart);
+    QApplication app(qtArgc, qtArgv.data());
+    qInstallMessageHandler(previous);
     QApplication::setApplicationName(QStringLiteral("Avatello"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Avatello"));
     avatello::ensureDefaultFont();
 
-    QTextStream err(stderr);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.size() > 1 || (!arguments.isEmpty() && arguments[0].startsWith(u'-')))
-        return avatello::usageError(err, QStringLiteral("unexpected '%1'").arg(arguments.last()));
+    // What Qt left (its own options taken out), then what follows "--"; the system's bytes.
+    QList<QByteArray> files(qtArgv.begin() + 1, qtArgv.begin() + qtArgc);
+    for (int i = int(endOfOptions) + 1; i < argc; ++i)
+        files << QByteArray(argv[i]);
+    for (qsizetype i = 0; i < qtArgc - 1; ++i)
+        if (files[i].startsWith('-'))
+            return avatello::usageError(
+                err, QStringLiteral("unknown option '%1'").arg(QString::fromLocal8Bit(files[i])));
+    if (files.size() > 1)
+        return avatello::usageError(
+            err, QStringLiteral("unexpected '%1'").arg(QString::fromLocal8Bit(files.last())));
 
     avatello::QtServices services;
     avatello::Form1 window(services);
-    avatello::Refusal why = avatello::Refusal::None;
-    if (!arguments.isEmpty() && !window.document.loadFile(arguments[0], &why))
-        err << "avatello: " << avatello::refusalText(arguments[0], why) << "; starting without it"
-            << Qt::endl;
     window.show();
+    if (!files.isEmpty()) {
+        // The file is opened over the shown window, so that a file that cannot be opened is
+        // said there: a file manager's Open With shows no standard error.
+        const QByteArray file = files.constFirst();
+        QMetaObject::invokeMethod(
+            &window,
+            [&window, &err, file] {
+                avatello::Refusal why = avatello::Refusal::None;
+                if (window.document.loadFile(file, &why))
+                    return;
+                err << "avatello: " << avatello::refusalText(file, why) << "; starting without it"
+                    << Qt::endl;
+                window.showRefusal(QFile::decodeName(file), why);
+            },
+            Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }
 
@@ -60,24 +121,31 @@ int program(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     // The command line is read before Qt starts, so that help and make need no display.
-    const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (first == "--help" || first == "-h") {
-        std::fputs(avatello::helpText().toLocal8Bit().constData(), stdout);
-        return avatello::exitMade;
-    }
-    if (first == "--version") {
-        std::fputs(avatello::versionText().toLocal8Bit().constData(), stdout);
-        return avatello::exitMade;
-    }
-    if (first == "make")
-        return make(argc, argv);
-    // Qt takes its own options (-platform, -display, ...) with one dash; one with two is ours and
-    // unknown, and is said before Qt looks for a display.
-    for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]).startsWith("--")) {
+    const QList<QByteArray> arguments(argv + 1, argv + argc);
+    if (!arguments.isEmpty() && arguments[0] == "make")
+        return make(argv[0], arguments.mid(1));
+    qsizetype endOfOptions = argc; // the index in argv of "--", or argc
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QByteArray& argument = arguments[i];
+        if (argument == "--") {
+            endOfOptions = i + 1;
+            break;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(avatello::helpText().toLocal8Bit().constData(), stdout);
+            return avatello::exitMade;
+        }
+        if (argument == "--version") {
+            std::fputs(avatello::versionText().toLocal8Bit().constData(), stdout);
+            return avatello::exitMade;
+        }
+        // Qt takes its own options (-platform, -display, ...) with one dash; one with two is
+        // ours and unknown, and is said before Qt looks for a display.
+        if (argument.startsWith("--")) {
             QTextStream err(stderr);
             return avatello::usageError(
-                err, QStringLiteral("unknown option '%1'").arg(QString::fromLocal8Bit(argv[i])));
+                err, QStringLiteral("unknown option '%1'").arg(QString::fromLocal8Bit(argument)));
         }
-    return program(argc, argv);
+    }
+    return program(argc, argv, endOfOptions);
 }

@@ -1,68 +1,105 @@
 #include "cli/commandline.h"
 
+#include "cli/batchtable.h"
 #include "cli/batchwriter.h"
 #include "cli/iconrecipe.h"
+#include "cli/options.h"
 
-#include <QFile>
+#include "imageio/fileaccess.h"
+
+#include <QHash>
 #include <QTextStream>
 
 namespace avatello {
 
 namespace {
 
-// A table's row: the cells split at tabs, a line end (LF or CR LF) taken off.
-QStringList cellsOf(QByteArray line)
-{
-    if (line.endsWith('\n'))
-        line.chop(1);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return QString::fromUtf8(line).split(QLatin1Char('\t'));
-}
-
 // One icon per row of a tab-separated table whose first row names the columns; the options of
 // the command line apply to every row, and a row's cells add to them or replace them.
-int runBatch(const QString& table, const IconRecipe& common, QTextStream& err)
+//
+// A batch never writes over what it reads or what it wrote: a row whose file is the table, a
+// picture any row reads, or a file an earlier row wrote (however either is spelled) is reported
+// and skipped.
+int runBatch(const QByteArray& tablePath, const IconRecipe& common, QTextStream& err)
 {
-    QFile file;
-    const bool opened = table == u"-" ? file.open(stdin, QIODevice::ReadOnly)
-                                      : (file.setFileName(table), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        err << "avatello: " << table << ": cannot be read: " << file.errorString() << Qt::endl;
+    const QString tableName = shownName(tablePath);
+    const BatchTable table = readBatchTable(tablePath);
+    if (!table.error.isEmpty()) {
+        err << "avatello: " << tableName << ": " << table.error << Qt::endl;
         return exitFailed;
     }
-    const QStringList columns = cellsOf(file.readLine());
-    for (const QString& column : columns)
-        if (!isRecipeOption(column))
-            return usageError(err, QStringLiteral("%1: unknown column '%2'").arg(table, column));
-    if (!columns.contains(QStringLiteral("out")))
-        return usageError(err, QStringLiteral("%1: no 'out' column").arg(table));
+    for (const QString& column : table.columns) {
+        const MakeOption* option = findMakeOption(column.toUtf8());
+        if (!option || !option->column)
+            return usageError(err,
+                              QStringLiteral("%1: unknown column '%2'").arg(tableName, column));
+    }
+    if (!table.columns.contains(QStringLiteral("out")))
+        return usageError(err, QStringLiteral("%1: no 'out' column").arg(tableName));
+
+    // Every row is read before any icon is made, so that no row writes over a picture that a
+    // later row reads.
+    struct Job
+    {
+        int line;
+        IconRecipe recipe;
+        QString error;
+    };
+    QList<Job> jobs;
+    const std::optional<FileIdentity> tableFile =
+        tablePath == "-" ? std::nullopt : fileIdentity(tablePath);
+    QSet<FileIdentity> inputs;
+    if (tableFile)
+        inputs.insert(*tableFile);
+    for (const BatchTable::Row& row : table.rows) {
+        Job job{row.line, common, QString()};
+        job.recipe.startOptions = 0;
+        if (row.cells.size() != table.columns.size())
+            job.error = QStringLiteral("%1 cells, but the first line names %2 columns (cells are "
+                                       "separated by tabs)")
+                            .arg(row.cells.size())
+                            .arg(table.columns.size());
+        for (qsizetype i = 0; job.error.isEmpty() && i < row.cells.size(); ++i)
+            if (!row.cells[i].isEmpty())
+                setRecipeOption(job.recipe, table.columns[i], row.cells[i], &job.error);
+        if (job.error.isEmpty() && job.recipe.startOptions == 0)
+            job.recipe.startOptions = common.startOptions;
+        if (job.error.isEmpty())
+            checkRecipe(job.recipe, &job.error);
+        if (job.error.isEmpty() && (job.recipe.out == "-" || job.recipe.out == "/dev/stdout"))
+            job.error = QStringLiteral("a batch writes files, not standard output");
+        if (job.recipe.start == IconRecipe::Start::Picture)
+            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.picture))
+                inputs.insert(*file);
+        jobs.append(job);
+    }
 
     BatchWriter writer;
+    QHash<FileIdentity, int> written; // each file written, and the line that wrote it
     int failed = 0;
-    for (int lineNumber = 2; !file.atEnd(); ++lineNumber) {
-        const QStringList cells = cellsOf(file.readLine());
-        if (cells.size() == 1 && cells.constFirst().trimmed().isEmpty())
-            continue; // a blank line
-        IconRecipe recipe = common;
-        recipe.startOptions = 0;
-        QString error;
-        bool ok = cells.size() <= columns.size();
-        if (!ok)
-            error =
-                QStringLiteral("%1 cells, but %2 columns").arg(cells.size()).arg(columns.size());
-        for (qsizetype i = 0; ok && i < cells.size(); ++i)
-            if (!cells[i].isEmpty())
-                ok = setRecipeOption(recipe, columns[i], cells[i], &error);
-        if (ok && recipe.startOptions == 0)
-            recipe.startOptions = common.startOptions;
-        ok = ok && checkRecipe(recipe, &error);
-        if (ok)
-            error = makeIcon(recipe, &writer);
-        if (!error.isEmpty()) {
-            err << "avatello: " << table << ": line " << lineNumber << ": " << error << Qt::endl;
-            ++failed;
+    for (Job& job : jobs) {
+        const QString out = shownName(job.recipe.out);
+        if (job.error.isEmpty()) {
+            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.out)) {
+                if (written.contains(*file))
+                    job.error = QStringLiteral("%1 was written by line %2; not written again")
+                                    .arg(out)
+                                    .arg(written.value(*file));
+                else if (inputs.contains(*file))
+                    job.error = QStringLiteral("%1 is %2 this batch reads; not written over")
+                                    .arg(out, tableFile == file ? QStringLiteral("the table")
+                                                                : QStringLiteral("a picture"));
+            }
         }
+        if (job.error.isEmpty())
+            job.error = makeIcon(job.recipe, &writer);
+        if (job.error.isEmpty()) {
+            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.out))
+                written.insert(*file, job.line);
+            continue;
+        }
+        err << "avatello: " << tableName << ": line " << job.line << ": " << job.error << Qt::endl;
+        ++failed;
     }
     QString error;
     if (!writer.finish(&error)) {
@@ -76,39 +113,49 @@ int runBatch(const QString& table, const IconRecipe& common, QTextStream& err)
 
 QString helpText()
 {
-    return QStringLiteral(
+    // Paragraphs of prose, wrapped like the options' descriptions.
+    const QStringList notes{
+        QStringLiteral("An option's value follows it (--size 12) or is joined to it with '=' "
+                       "(--size=12). '--' ends the options: 'avatello -- -x.gif' opens the file "
+                       "-x.gif."),
+        QStringLiteral("Without a start option an icon starts from the program's start-up "
+                       "picture. COLOR is #rgb, #rrggbb or a colour name such as navy; a colour "
+                       "with transparency (#rrggbbaa, transparent) is refused. System colours "
+                       "(the AIM Back Color, the start-up canvas) are those of Qt's standard "
+                       "palette, the same on every desktop, so an icon made here is the same "
+                       "everywhere."),
+        QStringLiteral("A batch table's first line names its columns: any option above but "
+                       "batch and help, without its dashes (out, text, template, color, "
+                       "text-color, font, size, at, center, format, ...). Every later line is "
+                       "one icon, with exactly as many cells as there are columns, separated by "
+                       "tabs. Spaces at the start and end of a cell are not part of it, in "
+                       "every column; an empty cell leaves that option out. Blank lines and "
+                       "lines starting with # are passed over. A table is UTF-8 text (file "
+                       "names in it may be any bytes) with lines of at most 32768 bytes. "
+                       "Relative file names in a table are relative to the folder avatello runs "
+                       "in, not to the table's. A row that would write over the table, over a "
+                       "picture the batch reads or over a file an earlier row wrote is reported "
+                       "by its line number and skipped."),
+        QStringLiteral("Messages on standard error are in English whatever the desktop's "
+                       "language, for scripts that read them."),
+        QStringLiteral("Exit status: 0 done, 1 a picture could not be read or an icon not "
+                       "written (a batch: any row), 2 a wrong command line."),
+    };
+    QString help = QStringLiteral(
         "Usage:\n"
         "  avatello [FILE]                    start the program; FILE is loaded as Load would\n"
         "  avatello --help | --version        this text, or the version\n"
         "  avatello make [OPTIONS] -o OUT     make one icon, no window, no display needed\n"
-        "  avatello make --batch TABLE        one icon per row of a tab-separated table "
-        "(\"-\": standard input)\n"
+        "  avatello make --batch TABLE        one icon per row of a tab-separated table\n"
         "\n"
         "Makes 48 x 48 buddy icons: a picture, a colour or a template with a line of text.\n"
         "\n"
-        "Options of make (each does what the same step does in the program):\n"
-        "  --color COLOR        start from a plain field of COLOR (New > Choose Color)\n"
-        "  --aim-color          start from the AIM Back Color (New > AIM Back Color)\n"
-        "  --template N         start from template N, 1 to 12, as the gallery numbers them\n"
-        "  --picture FILE       start from a BMP, GIF or JPEG picture, as Load reads it\n"
-        "  --back-color COLOR   the colour behind the picture (Edit > Back Color)\n"
-        "  --text TEXT          the text to stamp (Edit > Add Text)\n"
-        "  --font FACE          its font face (default Tahoma)\n"
-        "  --size POINTS        its size in points, 6 to 16 (default 8)\n"
-        "  --text-color COLOR   its colour (default black)\n"
-        "  --at X,Y             where it goes: a press on pixel X,Y of the 48 x 48 icon\n"
-        "  --center             the text's drawn pixels centred on the icon (for initials)\n"
-        "  --format bmp|png     bmp (default) is exactly the file Save writes; png the same "
-        "pixels\n"
-        "  -o, --out OUT        the file to write; an existing one is replaced only by a "
-        "complete icon\n"
-        "  --batch TABLE        one icon per row: the first row names the columns (out, text,\n"
-        "                       template, color, text-color, font, size, at, center, format,\n"
-        "                       ...); an empty cell leaves that option out\n"
-        "\n"
-        "Without a start option an icon starts from the program's start-up picture. COLOR is\n"
-        "#rrggbb or a colour name such as navy. Exit status: 0 done, 1 a picture could not be\n"
-        "read or an icon not written (a batch: any row), 2 a wrong command line.\n");
+        "Options of make (each does what the same step does in the program):\n");
+    help += makeOptionsHelp();
+    help += QStringLiteral("  -h, --help           this text\n");
+    for (const QString& note : notes)
+        help += u'\n' + wrapHelp(note) + u'\n';
+    return help;
 }
 
 QString versionText()
@@ -123,35 +170,33 @@ int usageError(QTextStream& err, const QString& message)
     return exitUsage;
 }
 
-int runMake(const QStringList& arguments, QTextStream& err)
+int runMake(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& err)
 {
+    const ParsedMake parsed = parseMakeArguments(arguments);
+    if (!parsed.error.isEmpty())
+        return usageError(err, parsed.error);
+    if (parsed.help) {
+        out << helpText() << Qt::flush;
+        return exitMade;
+    }
     IconRecipe recipe;
-    QString table;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        QString name = argument.startsWith(u"--") ? argument.mid(2) : QString();
-        if (argument == u"-o")
-            name = QStringLiteral("out");
-        if (name.isEmpty() || !(isRecipeOption(name) || name == u"batch"))
-            return usageError(err, QStringLiteral("unknown option '%1'").arg(argument));
-        QString value;
-        if (!isFlagOption(name)) {
-            if (++i == arguments.size())
-                return usageError(err, QStringLiteral("%1 needs a value").arg(argument));
-            value = arguments[i];
-        }
+    std::optional<QByteArray> table;
+    for (const ParsedOption& option : parsed.options) {
         QString error;
-        if (name == u"batch")
-            table = value;
-        else if (!setRecipeOption(recipe, name, value, &error))
+        if (option.option->name == QByteArrayView("batch"))
+            table = option.value;
+        else if (!setRecipeOption(recipe, QString::fromLatin1(option.option->name), option.value,
+                                  &error))
             return usageError(err, error);
     }
-    if (!table.isEmpty()) {
+    if (table) {
+        if (table->isEmpty())
+            return usageError(err, QStringLiteral("--batch takes a table, not ''"));
         if (!recipe.out.isEmpty())
             return usageError(err, QStringLiteral("--batch takes its files from the 'out' column"));
         if (recipe.startOptions > 1)
             return usageError(err, QStringLiteral("give at most one start option"));
-        return runBatch(table, recipe, err);
+        return runBatch(*table, recipe, err);
     }
     QString error;
     if (!checkRecipe(recipe, &error))

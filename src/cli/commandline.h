@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 class QTextStream;
 
@@ -19,8 +20,8 @@ QString versionText();
 // Prints a usage error as one line and a pointer to --help; returns exitUsage.
 int usageError(QTextStream& err, const QString& message);
 
-// Runs "avatello make ..." (arguments after "make"): one icon, or one per row of a table.
-// Needs a QGuiApplication; shows no window.
-int runMake(const QStringList& arguments, QTextStream& err);
+// Runs "avatello make ..." (the arguments after "make", as the system's bytes): one icon, or one
+// per row of a table. Needs a QGuiApplication; shows no window.
+int runMake(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& err);
 
 } // namespace avatello

@@ -4,13 +4,18 @@
 
 #include "imageio/bmpwriter.h"
 #include "imageio/fileaccess.h"
+#include "imageio/picturedecoder.h"
 #include "imageio/templates.h"
+#include "model/fontfamilies.h"
 #include "model/icondocument.h"
 #include "model/twips.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <QColor>
 #include <QFile>
-#include <QFontDatabase>
+#include <QStringDecoder>
+#include <unistd.h>
 
 namespace avatello {
 
@@ -20,11 +25,21 @@ namespace {
 constexpr int smallestSize = 6;
 constexpr int largestSize = 16;
 
+// #rgb, #rrggbb or a colour name. An icon is opaque, so a colour with transparency (#rrggbbaa,
+// #aarrggbb, "transparent") has no meaning on it and is refused rather than quietly changed.
 std::optional<OleColor> parseColor(const QString& text)
 {
-    if (!QColor::isValidColorName(text))
+    if (text.startsWith(u'#')) {
+        if (text.size() != 4 && text.size() != 7)
+            return std::nullopt;
+    } else if (text.compare(u"transparent", Qt::CaseInsensitive) == 0 ||
+               !QColor::colorNames().contains(text, Qt::CaseInsensitive)) {
         return std::nullopt;
-    return toOleColor(QColor::fromString(text).rgb());
+    }
+    const QColor colour = QColor::fromString(text);
+    if (!colour.isValid())
+        return std::nullopt;
+    return toOleColor(colour.rgb());
 }
 
 std::optional<int> parseWhole(const QString& text, int lowest, int highest)
@@ -46,6 +61,27 @@ std::optional<bool> parseFlag(const QString& text)
     return std::nullopt;
 }
 
+// Text that is not UTF-8 would be changed on the way in; it is refused instead.
+std::optional<QString> utf8Text(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// What a control character is called in a message.
+QString controlName(QChar c)
+{
+    const QString code = QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    if (c == u'\n' || c == u'\r')
+        return QStringLiteral("a line break (%1)").arg(code);
+    if (c == u'\t')
+        return QStringLiteral("a tab (%1)").arg(code);
+    return QStringLiteral("a control character (%1)").arg(code);
+}
+
 bool fail(QString* error, const QString& reason)
 {
     if (error)
@@ -59,33 +95,79 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
     ++recipe.startOptions;
 }
 
+bool isStandardOutput(const QByteArray& out)
+{
+    return out == "-" || out == "/dev/stdout";
+}
+
+// Writes to standard output, all of it; false with the system's reason.
+bool writeStandardOutput(const QByteArray& bytes, QString* error)
+{
+    std::fflush(stdout);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written =
+            ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return fail(error, qt_error_string(errno));
+        done += written;
+    }
+    return true;
+}
+
+// The picture named by --picture: a file, or standard input for "-", read as Load reads a file.
+std::optional<QImage> readPicture(const QByteArray& picture, Refusal* why)
+{
+    if (picture != "-")
+        return decodePictureFile(picture, why);
+    QFile input;
+    if (!input.open(STDIN_FILENO, QIODevice::ReadOnly)) {
+        *why = Refusal::Unreadable;
+        return std::nullopt;
+    }
+    return decodePicture(&input, why);
+}
+
 } // namespace
 
-bool isFlagOption(const QString& name)
+IconRecipe::Format IconRecipe::formatWritten() const
 {
-    return name == u"aim-color" || name == u"center";
+    if (format)
+        return *format;
+    return out.toLower().endsWith(".png") ? Format::Png : Format::Bmp;
 }
 
-bool isRecipeOption(const QString& name)
+bool setRecipeOption(IconRecipe& recipe, const QString& name, const QByteArray& bytes,
+                     QString* error)
 {
-    static const QStringList names{
-        QStringLiteral("color"),   QStringLiteral("aim-color"),  QStringLiteral("template"),
-        QStringLiteral("picture"), QStringLiteral("back-color"), QStringLiteral("text"),
-        QStringLiteral("font"),    QStringLiteral("size"),       QStringLiteral("text-color"),
-        QStringLiteral("at"),      QStringLiteral("center"),     QStringLiteral("format"),
-        QStringLiteral("out")};
-    return names.contains(name);
-}
-
-bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& value, QString* error)
-{
+    // File names are the system's bytes; everything else is text.
+    if (name == u"picture" || name == u"out") {
+        if (bytes.isEmpty())
+            return fail(error, QStringLiteral("--%1 takes a file, not ''").arg(name));
+        if (bytes.contains('\0'))
+            return fail(error,
+                        QStringLiteral("--%1: a file name cannot hold a NUL byte").arg(name));
+        if (name == u"out") {
+            recipe.out = bytes;
+        } else {
+            setStart(recipe, IconRecipe::Start::Picture);
+            recipe.picture = bytes;
+        }
+        return true;
+    }
+    const std::optional<QString> text = utf8Text(bytes);
+    if (!text)
+        return fail(error, QStringLiteral("--%1 takes UTF-8 text").arg(name));
+    const QString& value = *text;
     const auto badValue = [&](const QString& expected) {
         return fail(error, QStringLiteral("--%1 takes %2, not '%3'").arg(name, expected, value));
     };
     if (name == u"color" || name == u"back-color" || name == u"text-color") {
         const std::optional<OleColor> colour = parseColor(value);
         if (!colour)
-            return badValue(QStringLiteral("#rrggbb or a colour name"));
+            return badValue(QStringLiteral(
+                "#rgb, #rrggbb or a colour name such as navy, without transparency"));
         if (name == u"color") {
             setStart(recipe, IconRecipe::Start::Color);
             recipe.color = *colour;
@@ -108,17 +190,24 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& val
             return badValue(QStringLiteral("a template number from 1 to %1").arg(templateCount));
         setStart(recipe, IconRecipe::Start::Template);
         recipe.templateNumber = *n;
-    } else if (name == u"picture") {
-        if (value.isEmpty())
-            return badValue(QStringLiteral("a file"));
-        setStart(recipe, IconRecipe::Start::Picture);
-        recipe.picture = value;
     } else if (name == u"text") {
+        for (const QChar c : value)
+            if (c.category() == QChar::Other_Control)
+                return fail(
+                    error,
+                    QStringLiteral("--text holds %1; a text is one line").arg(controlName(c)));
+        if (value.size() > maxTextLength)
+            return fail(error, QStringLiteral("--text is %1 characters long; at most %2 fit a "
+                                              "48-pixel icon")
+                                   .arg(value.size())
+                                   .arg(maxTextLength));
         recipe.text = value;
     } else if (name == u"font") {
-        if (value.trimmed().isEmpty() || !QFontDatabase::hasFamily(value))
-            return fail(error, QStringLiteral("no font face '%1' is installed").arg(value));
-        recipe.font = value;
+        const QString listed = listedFontName(value.trimmed());
+        if (listed.isEmpty())
+            return fail(error, QStringLiteral("no font face '%1' is installed; the nearest are %2")
+                                   .arg(value, nearestFontNames(value.trimmed()).join(u", ")));
+        recipe.font = listed;
     } else if (name == u"size") {
         const std::optional<int> points = parseWhole(value, smallestSize, largestSize);
         if (!points)
@@ -141,21 +230,20 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& val
             recipe.format = IconRecipe::Format::Png;
         else
             return badValue(QStringLiteral("bmp or png"));
-    } else if (name == u"out") {
-        if (value.isEmpty())
-            return badValue(QStringLiteral("a file"));
-        recipe.out = value;
     } else {
         return fail(error, QStringLiteral("unknown option --%1").arg(name));
     }
     return true;
 }
 
-QString refusalText(const QString& path, Refusal why)
+QString shownName(const QByteArray& path)
 {
-    if (why == Refusal::TooLarge)
-        return QStringLiteral("%1: the picture is too large to open").arg(path);
-    return QStringLiteral("%1: not a BMP, GIF or JPEG picture that can be read").arg(path);
+    return path == "-" ? QStringLiteral("standard input") : QFile::decodeName(path);
+}
+
+QString refusalText(const QByteArray& path, Refusal why)
+{
+    return QStringLiteral("%1: %2").arg(shownName(path), refusalReason(why));
 }
 
 bool checkRecipe(const IconRecipe& recipe, QString* error)
@@ -187,8 +275,11 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
         document.chooseTemplate(recipe.templateNumber);
         break;
     case IconRecipe::Start::Picture:
-        if (Refusal why = Refusal::None; !document.loadFile(recipe.picture, &why))
+        Refusal why = Refusal::None;
+        const std::optional<QImage> picture = readPicture(recipe.picture, &why);
+        if (!picture)
             return refusalText(recipe.picture, why);
+        document.loadPicture(*picture);
         break;
     }
     if (recipe.backColor)
@@ -207,14 +298,15 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
     document.finish();
 
     const QImage snapshot = document.Image2.Image();
-    const QByteArray bytes = recipe.format == IconRecipe::Format::Png ? encodeIconPng(snapshot)
-                                                                      : encodeIconBmp(snapshot);
-    const QByteArray out = QFile::encodeName(recipe.out);
+    const QByteArray bytes = recipe.formatWritten() == IconRecipe::Format::Png
+                                 ? encodeIconPng(snapshot)
+                                 : encodeIconBmp(snapshot);
     QString reason;
-    const bool written =
-        batch ? batch->write(bytes, out, &reason) : writeWholeFile(out, bytes, &reason);
+    const bool written = isStandardOutput(recipe.out) ? writeStandardOutput(bytes, &reason)
+                         : batch                      ? batch->write(bytes, recipe.out, &reason)
+                                                      : writeWholeFile(recipe.out, bytes, &reason);
     if (!written)
-        return QStringLiteral("%1: cannot be written: %2").arg(recipe.out, reason);
+        return QStringLiteral("%1: cannot be written: %2").arg(shownName(recipe.out), reason);
     return QString();
 }
 

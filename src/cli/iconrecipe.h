@@ -19,7 +19,7 @@ struct IconRecipe
     Start start = Start::Program; // without a start option, the canvas as the program starts
     OleColor color = vbWhite;     // with Start::Color
     int templateNumber = 0;       // with Start::Template
-    QString picture;              // with Start::Picture
+    QByteArray picture;           // with Start::Picture: a file name, or "-" for standard input
     int startOptions = 0;         // how many start options were given; more than one is an error
     std::optional<OleColor> backColor;
     std::optional<QString> text;
@@ -28,21 +28,32 @@ struct IconRecipe
     std::optional<OleColor> textColor;
     std::optional<QPoint> at; // a pixel of the 48 x 48 drawing area
     bool center = false;
-    Format format = Format::Bmp;
-    QString out;
+    std::optional<Format> format; // without it, the name's extension chooses
+    QByteArray out;               // a file name, or "-" for standard output
+
+    // The format written: --format, or a name ending in .png is a PNG, any other a BMP.
+    Format formatWritten() const;
 };
 
-// Whether an option (its name without dashes) takes no value.
-bool isFlagOption(const QString& name);
-// Whether a name is an option of make that a recipe holds.
-bool isRecipeOption(const QString& name);
+// The longest text a recipe takes: the icon is 48 pixels wide, and even the smallest size draws
+// far fewer characters than this on it.
+inline constexpr int maxTextLength = 100;
 
 // Sets one option, by its name without dashes, on a recipe; a flag takes "" (or yes/no in a
-// table). False, with a reason, for an unknown option or a value it does not take.
-bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& value, QString* error);
+// table). Values are the system's bytes: file names are kept as they are, anything else must be
+// UTF-8 text. False, with a reason, for an unknown option or a value it does not take.
+bool setRecipeOption(IconRecipe& recipe, const QString& name, const QByteArray& value,
+                     QString* error);
+inline bool setRecipeOption(IconRecipe& recipe, const QString& name, const QString& value,
+                            QString* error)
+{
+    return setRecipeOption(recipe, name, value.toUtf8(), error);
+}
 
+// A file name as messages show it.
+QString shownName(const QByteArray& path);
 // Why a picture file was not loaded, for the command line's messages.
-QString refusalText(const QString& path, Refusal why);
+QString refusalText(const QByteArray& path, Refusal why);
 
 // Checks that the options go together; false with a reason if not.
 bool checkRecipe(const IconRecipe& recipe, QString* error);

@@ -23,6 +23,18 @@ void putLittle32(QByteArray& bytes, int at, quint32 value)
         bytes[at + i] = char(value >> (8 * i));
 }
 
+// A bit-field bitmap's masks start right after the 40 bytes every information header has: inside
+// a header of 52 bytes or more (with an alpha mask from 56), or in 12 bytes of their own after a
+// header of exactly 40. How many there are; 0 where a header of 41 to 51 bytes leaves no telling.
+constexpr int masksAt = 14 + 40;
+
+int bitFieldMasks(quint32 infoSize)
+{
+    if (infoSize >= 56)
+        return 4;
+    return infoSize >= 52 || infoSize == 40 ? 3 : 0;
+}
+
 } // namespace
 
 // An uncompressed bitmap cut to its top-left corner: its headers, masks and colour table as they
@@ -56,12 +68,17 @@ std::optional<QByteArray> bitmapCorner(QIODevice* device, qint64 start)
     // Only where the pixels begin after the headers, masks and colour table, as they should.
     const quint32 used = little32(head, 46);
     const qint64 colours = bits <= 8 ? (used == 0 || used > (1u << bits) ? 1 << bits : used) : 0;
+    const int maskCount = compression == 3 ? bitFieldMasks(infoSize) : 0;
+    if (compression == 3 && maskCount == 0)
+        return std::nullopt;
     const qint64 masks = compression == 3 && infoSize == 40 ? 12 : 0;
     if (pixelsAt < 14 + qint64(infoSize) + masks + 4 * colours)
         return std::nullopt;
     const qint64 rows = qAbs(qint64(height));
     const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
-    if (device->size() - start < pixelsAt + rows * stride)
+    // Whether the file holds every row, by division: rows x stride can pass 64 bits.
+    const qint64 pixelBytes = device->size() - start - pixelsAt;
+    if (pixelBytes < 0 || rows > pixelBytes / stride)
         return std::nullopt; // cut short: left to the decoder, which shows what there is
     const int keptColumns = qMin(width, DecodeLimits::keptSide);
     const int keptRows = int(qMin<qint64>(rows, DecodeLimits::keptSide));
@@ -84,9 +101,7 @@ std::optional<QByteArray> bitmapCorner(QIODevice* device, qint64 start)
     // Qt's decoder loses a bit-field channel wider than 8 bits (a 10-bit channel comes out 0);
     // its top 8 bits are what a picture of 8 bits a channel shows, so only they are kept.
     if (compression == 3) {
-        const int masksAt = 14 + 40;
-        const int count = infoSize >= 56 ? 4 : 3;
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < maskCount; ++i) {
             const quint32 mask = little32(corner, masksAt + 4 * i);
             if (qPopulationCount(mask) > 8) {
                 const int top = 31 - qCountLeadingZeroBits(mask);
@@ -161,14 +176,13 @@ QImage withFullRangeChannels(const QImage& decoded, const QByteArray& head)
     // Red, green, blue and alpha masks: the defaults of a plain 16-bit bitmap, or the bit fields
     // inside a larger header or after a 40-byte one.
     std::array<quint32, 4> masks{0x7C00, 0x03E0, 0x001F, 0};
-    if (compression == 3 && (bits == 16 || bits == 32) && infoSize >= 40) {
-        const int at = 14 + 40;
-        const int count = infoSize >= 56 ? 4 : 3;
-        if (head.size() < at + 4 * count)
+    if (compression == 3 && (bits == 16 || bits == 32)) {
+        const int count = bitFieldMasks(infoSize);
+        if (count == 0 || head.size() < masksAt + 4 * count)
             return decoded;
         masks = {0, 0, 0, 0};
         for (int i = 0; i < count; ++i)
-            masks[std::size_t(i)] = little32(head, at + 4 * i);
+            masks[std::size_t(i)] = little32(head, masksAt + 4 * i);
     } else if (!(compression == 0 && bits == 16)) {
         return decoded;
     }

@@ -41,9 +41,12 @@ public:
         return low < 0 || high < 0 ? -1 : high << 8 | low;
     }
 
-    // Skips count bytes; false if the data ends first.
+    // Skips count bytes; false if the data ends first. The count is compared with what is left
+    // rather than added to the position, which any count would pass.
     bool skip(qint64 count)
     {
+        if (count < 0)
+            return false;
         const qint64 buffered = size_ - at_;
         if (count <= buffered) {
             at_ += int(count);
@@ -51,8 +54,8 @@ public:
         }
         count -= buffered;
         at_ = size_ = 0;
-        const qint64 target = device_->pos() + count;
-        return target <= device_->size() && device_->seek(target);
+        const qint64 at = device_->pos();
+        return count <= device_->size() - at && device_->seek(at + count);
     }
 
     // Moves to the next byte of this value, leaving it unread; false at the end of the data.

@@ -59,7 +59,8 @@ struct DecodeLimits
     static constexpr qint64 maxStreamBytes = qint64(64) << 20; // read from a sequential device
     static constexpr int keptSide = 48;                        // the corner that is kept
 
-    // Whether a picture of this size may be decoded at all.
+    // Whether a picture of this size may be decoded at all. The sides are bounded before they
+    // multiply, so any pair of sides is safe.
     static constexpr bool allowsSize(qint64 width, qint64 height)
     {
         return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&

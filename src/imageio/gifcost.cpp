@@ -166,7 +166,7 @@ Refusal gifWithinLimits(QIODevice* device, qint64 start)
     }
 
     // The image descriptor. The picture is the logical screen; Qt uses the first frame's extent
-    // only for a side of 0.
+    // only for a side of 0. (Sums of 16-bit numbers: no overflow.)
     const int left = in.get16le();
     const int top = in.get16le();
     const int width = in.get16le();

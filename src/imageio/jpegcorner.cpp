@@ -82,9 +82,11 @@ void skipInputData(j_decompress_ptr info, long count)
     }
     const qint64 beyond = qint64(count) - qint64(source->pub.bytes_in_buffer);
     source->pub.bytes_in_buffer = 0;
-    // Never past the end: the next fill then finds no data and ends the image.
+    // Never past the end: the next fill then finds no data and ends the image. (Compared with
+    // what is left, as a long added to the position could pass 64 bits.)
     QIODevice* device = source->device;
-    device->seek(qMin(device->pos() + beyond, device->size()));
+    const qint64 at = device->pos();
+    device->seek(beyond < device->size() - at ? at + beyond : device->size());
 }
 
 void termSource(j_decompress_ptr) {}

@@ -36,7 +36,7 @@ bool readFrame(ByteScanner& in, int marker, qint64 rest, Frame* frame)
     const int height = in.get16be();
     const int width = in.get16be();
     const int components = in.get();
-    if (width < 0 || components < 0)
+    if (height < 0 || width < 0 || components < 0)
         return false;
     rest -= 6;
     struct Sampling
@@ -57,7 +57,8 @@ bool readFrame(ByteScanner& in, int marker, qint64 rest, Frame* frame)
         sampling.append(s);
     }
     // Each component's blocks, padded to whole MCUs as libjpeg allocates them: 64 coefficients
-    // of 2 bytes a block.
+    // of 2 bytes a block. Sides of 16 bits keep a component under 2^34 bytes, and 255 of them
+    // under 2^42: no overflow.
     qint64 bytes = 0;
     for (const Sampling& s : sampling) {
         const qint64 columns = roundUp((qint64(width) * s.h + maxH * 8 - 1) / (maxH * 8), s.h);
@@ -119,6 +120,7 @@ Refusal jpegWithinLimits(QIODevice* device, qint64 start)
             return Refusal::None;
         if (frame.coefficientBytes > DecodeLimits::maxJpegCoefficientBytes)
             return Refusal::TooLarge;
+        // The count is bounded before it multiplies: at most 1000 x 2^32.
         if (scans > DecodeLimits::maxJpegScans ||
             scans * frame.pixels > DecodeLimits::maxJpegScanPixels)
             return Refusal::NotAPicture;

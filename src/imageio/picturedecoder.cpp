@@ -10,11 +10,10 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 
-#ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace avatello {
 
@@ -72,16 +71,17 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start, Ref
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(DecodeLimits::allocationLimitMiB);
 
-    // What the header claims; a top-down BMP reports a negative height. A picture whose size
-    // cannot be told is not read at all.
+    // What the header claims; a top-down BMP reports a negative height, whose size is taken in
+    // 64 bits (that of INT_MIN is no int). A picture whose size cannot be told is not read at all.
     const QSize reported = reader.size();
-    if (reported.width() <= 0 || reported.height() == 0)
+    const qint64 width = reported.width();
+    const qint64 height = qAbs(qint64(reported.height()));
+    if (width <= 0 || height == 0)
         return QImage();
-    const QSize claimed(reported.width(), qAbs(reported.height()));
     // A JPEG's cost was weighed on its scans; the others are decoded whole.
-    const bool allowed = format == "jpeg" ? claimed.width() <= DecodeLimits::maxJpegSide &&
-                                                claimed.height() <= DecodeLimits::maxJpegSide
-                                          : DecodeLimits::allowsSize(claimed);
+    const bool allowed =
+        format == "jpeg" ? width <= DecodeLimits::maxJpegSide && height <= DecodeLimits::maxJpegSide
+                         : DecodeLimits::allowsSize(width, height);
     if (!allowed) {
         *why = Refusal::TooLarge;
         return QImage();
@@ -89,8 +89,8 @@ QImage readWithQt(QIODevice* device, const QByteArray& format, qint64 start, Ref
     // Decoders that can read a region (JPEG) then stop after the rows the corner needs. Others
     // would pad a clip rectangle larger than what they decode, so their corner is cut later.
     if (reader.supportsOption(QImageIOHandler::ClipRect))
-        reader.setClipRect(QRect(QPoint(0, 0), claimed.boundedTo(QSize(DecodeLimits::keptSide,
-                                                                       DecodeLimits::keptSide))));
+        reader.setClipRect(QRect(0, 0, int(qMin<qint64>(width, DecodeLimits::keptSide)),
+                                 int(qMin<qint64>(height, DecodeLimits::keptSide))));
 
     if (format == "gif" || format == "jpeg")
         return reader.read();
@@ -163,31 +163,50 @@ std::optional<QImage> decodePicture(QIODevice* device, Refusal* why)
     return image;
 }
 
-std::optional<QImage> decodePictureFile(const QString& path, Refusal* why)
+std::optional<QImage> decodePictureFile(const QByteArray& path, Refusal* why)
 {
-    if (why)
-        *why = Refusal::NotAPicture;
-    QFile file;
-#ifdef Q_OS_UNIX
+    Refusal refused = Refusal::None;
+    if (!why)
+        why = &refused;
+    *why = Refusal::NotAPicture;
     // Only a regular file can be a picture on disk. Anything else is refused unread: a named pipe
     // nobody writes would block the open and the read for ever, and a device such as /dev/zero
     // never ends. The open does not wait for a pipe's writer, and what was opened is what is
     // checked.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat link = {};
+        if (error == ENOENT)
+            *why = ::lstat(path.constData(), &link) == 0 && S_ISLNK(link.st_mode)
+                       ? Refusal::BrokenLink
+                       : Refusal::Missing;
+        else if (error == ENOTDIR)
+            *why = Refusal::Missing;
+        else if (error == EACCES || error == EPERM)
+            *why = Refusal::NotAllowed;
+        else if (error == ELOOP)
+            *why = Refusal::BrokenLink;
+        else
+            *why = Refusal::Unreadable;
         return std::nullopt;
+    }
+    QFile file;
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        *why = S_ISDIR(info.st_mode)   ? Refusal::Folder
+               : S_ISREG(info.st_mode) ? Refusal::Unreadable
+                                       : Refusal::NotRegular;
         ::close(fd);
         return std::nullopt;
     }
-#else
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
-        return std::nullopt;
-#endif
     return decodePicture(&file, why);
+}
+
+std::optional<QImage> decodePictureFile(const QString& path, Refusal* why)
+{
+    return decodePictureFile(QFile::encodeName(path), why);
 }
 
 } // namespace avatello

@@ -22,8 +22,9 @@ namespace avatello {
 // When nothing is returned, why (if given) says whether the file is simply no such picture or a
 // valid one larger than the bounds.
 std::optional<QImage> decodePicture(QIODevice* device, Refusal* why = nullptr);
-// The same for a file: only a regular file is read; a pipe, a device or a folder is refused
-// without reading a byte.
+// The same for a file, named by the system's bytes (fileaccess.h): only a regular file is read;
+// a pipe, a device or a folder is refused without reading a byte, and why says which.
+std::optional<QImage> decodePictureFile(const QByteArray& path, Refusal* why = nullptr);
 std::optional<QImage> decodePictureFile(const QString& path, Refusal* why = nullptr);
 
 } // namespace avatello

@@ -1,5 +1,7 @@
 #include "model/icondocument.h"
 
+#include <QFile>
+
 #include "imageio/picturedecoder.h"
 #include "imageio/stockpictures.h"
 #include "imageio/templates.h"
@@ -100,6 +102,11 @@ void IconDocument::loadPicture(const QImage& picture)
 }
 
 bool IconDocument::loadFile(const QString& path, Refusal* why)
+{
+    return loadFile(QFile::encodeName(path), why);
+}
+
+bool IconDocument::loadFile(const QByteArray& path, Refusal* why)
 {
     const std::optional<QImage> picture = decodePictureFile(path, why);
     if (!picture)

@@ -63,6 +63,7 @@ public:
     // Reads and loads a picture file; false, with nothing changed, if it cannot be read (why, if
     // given, then says whether it is a valid picture too large to open).
     bool loadFile(const QString& path, Refusal* why = nullptr);
+    bool loadFile(const QByteArray& path, Refusal* why = nullptr); // the system's bytes
     // The canvas shows what the gallery's tile n (1 to 12) shows.
     void chooseTemplate(int n);
 

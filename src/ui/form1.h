@@ -150,7 +150,13 @@ public:
 
     // Canvas and link.
     void Image1_MouseDown(int button, int shift, float x, float y);
-    void Image1_DragDrop(const QString& path); // a file dropped on the canvas: loaded as Load does
+    void
+    Image1_DragDrop(const QByteArray& path); // a file dropped on the canvas: see openPictureFile
+    // A picture given from outside the Load dialog (a drop, Open With): loaded as Load does, and
+    // a file that cannot be opened is said why over the window. Returns whether it loaded.
+    bool openPictureFile(const QByteArray& path);
+    // Says over the window why a picture was not loaded.
+    void showRefusal(const QString& path, Refusal why);
     void Label1_Click();
 
     // Opens a pop-up menu at the mouse pointer; the chosen command runs before it returns.
@@ -163,8 +169,9 @@ protected:
 private:
     void createControls();
     void createMenus();
-    // Load's last step, shared with a drop: the file on the canvas, or a word if it is too large.
+    // Load's last step: the file on the canvas, or a word if it is too large.
     void loadPictureFile(const QString& path);
+
     // Shows the document's text position in the hidden labels and its Undo state in the menu.
     void showDocument();
     void Form_Unload();

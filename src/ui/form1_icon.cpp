@@ -1,11 +1,13 @@
 // The main window's icon commands: Load, Save, Finished, the New menu, Back Color and Undo.
 #include "imageio/bmpwriter.h"
+#include "imageio/fileaccess.h"
 #include "imageio/picturedecoder.h"
 #include "ui/form1.h"
 #include "ui/form5.h"
 #include "ui/platformservices.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace avatello {
 
@@ -89,22 +91,39 @@ void Form1::Command1_Click()
 }
 
 // A file dropped on the canvas.
-void Form1::Image1_DragDrop(const QString& path)
+void Form1::Image1_DragDrop(const QByteArray& path)
 {
-    loadPictureFile(path);
+    openPictureFile(path);
+}
+
+bool Form1::openPictureFile(const QByteArray& path)
+{
+    Refusal why = Refusal::None;
+    if (document.loadFile(path, &why))
+        return true;
+    showRefusal(QFile::decodeName(path), why);
+    return false;
 }
 
 void Form1::loadPictureFile(const QString& path)
 {
     Refusal why = Refusal::None;
-    if (document.loadFile(path, &why) || why != Refusal::TooLarge)
-        return;
-    // A picture refused only for its size must not look like a file that is no picture.
-    services_.message(this, QStringLiteral("Load Icon"),
-                      QStringLiteral("The picture\n%1\nis too large to open.\n\nSave a smaller "
-                                     "copy of it, or of its top-left corner, and load that.")
-                          .arg(QDir::toNativeSeparators(path)),
-                      MessageIcon::Warning);
+    // A file picked in the dialog that is no picture leaves the icon as it was, as the dialog's
+    // own choices suggest; one refused only for its size must not look like that.
+    if (!document.loadFile(path, &why) && why == Refusal::TooLarge)
+        showRefusal(path, why);
+}
+
+void Form1::showRefusal(const QString& path, Refusal why)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString text =
+        why == Refusal::TooLarge
+            ? QStringLiteral("The picture\n%1\nis too large to open.\n\nSave a smaller copy of it, "
+                             "or of its top-left corner, and load that.")
+                  .arg(shown)
+            : QStringLiteral("The file\n%1\ncannot be opened: %2.").arg(shown, refusalReason(why));
+    services_.message(this, QStringLiteral("Load Icon"), text, MessageIcon::Warning);
 }
 
 // The "Save" button.

@@ -2,6 +2,7 @@
 
 #include "ui/enterkey.h"
 
+#include "model/fontfamilies.h"
 #include "model/icondocument.h"
 #include "ui/uifont.h"
 #include "ui/windowplacement.h"
@@ -12,37 +13,8 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 
 namespace avatello {
-
-QStringList familyNames(const QStringList& reported)
-{
-    // Qt reports a family that several foundries offer once per foundry, as "Family [foundry]".
-    // A user knows it by the family name, and a font of that name is drawn by one of them.
-    static const QRegularExpression foundryTag(QStringLiteral(" \\[[^\\]]*\\]$"));
-    // Only a name that shares its family with another is one of those: a lone family may have
-    // brackets in its own name.
-    QStringList bases;
-    QHash<QString, int> reports;
-    for (const QString& name : reported)
-        ++reports[bases.emplace_back(QString(name).remove(foundryTag))];
-    QStringList names;
-    for (qsizetype i = 0; i < reported.size(); ++i)
-        names << (reports.value(bases.at(i)) > 1 ? bases.at(i) : reported.at(i));
-    names.removeDuplicates();
-    return names;
-}
-
-QStringList screenFontNames()
-{
-    QStringList names = familyNames(QFontDatabase::families());
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
-    return names;
-}
 
 Form4::Form4(IconDocument& document, QWidget& owner)
     : QWidget(nullptr, fixedWindowFlags), document_(document), owner_(owner)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/fontfamilies.h" // screenFontNames(), the list this window offers
+
 #include <QWidget>
 
 class QComboBox;
@@ -33,12 +35,5 @@ private:
     IconDocument& document_;
     QWidget& owner_;
 };
-
-// The face names a Change Font list offers: every family the system reports, once each by its
-// family name, sorted alphabetically without regard to letter case.
-QStringList screenFontNames();
-// The reported families by the names a user knows: a family Qt lists once per foundry
-// ("C059 [UKWN]", "C059 [urw]") becomes one "C059".
-QStringList familyNames(const QStringList& reported);
 
 } // namespace avatello

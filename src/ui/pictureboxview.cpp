@@ -71,37 +71,46 @@ void PictureBoxView::mouseReleaseEvent(QMouseEvent* event)
 
 namespace {
 
-// The one local file a drag carries; empty for several files, a web address, text or anything
-// else.
-QString droppedFile(const QMimeData* data)
+// The one local file a drag carries, as the system's bytes (a file name need not be UTF-8, and
+// the address keeps every byte percent-encoded); empty for several files, a web address, text or
+// anything else.
+QByteArray droppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1)
         return {};
     const QUrl url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    if (!url.isLocalFile())
+        return {};
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+}
+
+// A file is only ever taken as a copy: a file manager that honours a Move would delete the
+// original once the canvas took it.
+bool takeAsCopy(QDropEvent* event)
+{
+    if (droppedFile(event->mimeData()).isEmpty() || !(event->possibleActions() & Qt::CopyAction))
+        return false;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
 }
 
 } // namespace
 
 void PictureBoxView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    takeAsCopy(event);
 }
 
 void PictureBoxView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    takeAsCopy(event);
 }
 
 void PictureBoxView::dropEvent(QDropEvent* event)
 {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    emit fileDropped(path);
+    if (takeAsCopy(event))
+        emit fileDropped(droppedFile(event->mimeData()));
 }
 
 void PictureBoxView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -23,7 +23,7 @@ signals:
     void clicked();
     void doubleClicked();
     // One local file dropped on the box (only where drops are accepted, see setAcceptDrops).
-    void fileDropped(const QString& path);
+    void fileDropped(const QByteArray& path); // the system's bytes of its name
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,16 +1,21 @@
 // The command-line icon maker: the same bytes as the windows, clear answers to bad input, a batch
 // that goes on past a bad row, and no display needed.
 #include "cli/iconrecipe.h"
+#include "cli/options.h"
 #include "support/fixture.h"
+#include "support/picturefiles.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
 #include "ui/gallery.h" // the template tests' way of choosing a tile
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -27,6 +32,7 @@ struct Run
 {
     int exitCode = -1;
     QString err;
+    QByteArray out;
 };
 
 // The built program as a user's shell runs it, with no display at all.
@@ -44,7 +50,8 @@ Run runAvatello(const QStringList& arguments, const QString& folder, const QByte
     if (!process.waitForFinished(120000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            process.readAllStandardOutput()};
 }
 
 } // namespace
@@ -75,11 +82,12 @@ private slots:
         IconRecipe recipe;
         for (qsizetype i = 0; i < options.size(); ++i) {
             const QString name = options[i].mid(2);
-            const QString value = isFlagOption(name) ? QString() : options[++i];
+            const QString value =
+                findMakeOption(name.toLatin1())->valueName ? options[++i] : QString();
             QString error;
             QVERIFY2(setRecipeOption(recipe, name, value, &error), qPrintable(error));
         }
-        recipe.out = dir.filePath(QStringLiteral("made.bmp"));
+        recipe.out = QFile::encodeName(dir.filePath(QStringLiteral("made.bmp")));
         QCOMPARE(makeIcon(recipe), QString());
 
         Program program;
@@ -118,7 +126,7 @@ private slots:
 
         const QByteArray saved = readAll(dir.filePath(QStringLiteral("saved.bmp")));
         QCOMPARE(saved.size(), 6966);
-        QVERIFY(readAll(recipe.out) == saved);
+        QVERIFY(readAll(QFile::decodeName(recipe.out)) == saved);
     }
 
     // Usage errors: one line and a pointer to --help, exit 2, nothing written.
@@ -213,6 +221,194 @@ private slots:
                 readAll(dir.filePath(QStringLiteral("ab.bmp"))));
     }
 
+    // What a command line does, and what it leaves behind. The folder holds "old.bmp" (not an
+    // icon), "notes.txt" (no picture), "pic.bmp" (a picture), a folder, a named pipe and a
+    // broken link; `left` is what the file `target` is afterwards: "bmp" (a 6966-byte icon),
+    // "png", "old" (untouched), "none" or "pipe".
+    void commandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("words"); // in standard error; empty: nothing there
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("left");
+        const auto row = [](const char* name, QStringList arguments, int exitCode,
+                            const QString& words, const QString& target, const QString& left) {
+            QTest::newRow(name) << arguments << exitCode << words << target << left;
+        };
+        row("--option=value", {"make", "--color=red", "--text=Hi", "--out=old.bmp"}, 0, "",
+            "old.bmp", "bmp");
+        row("#rgb", {"make", "--color", "#f00", "-o", "old.bmp"}, 0, "", "old.bmp", "bmp");
+        row("#rrggbbaa", {"make", "--color", "#ff000080", "-o", "old.bmp"}, 2, "transparency",
+            "old.bmp", "old");
+        row("transparent", {"make", "--text-color", "transparent", "-o", "a.bmp"}, 2,
+            "transparency", "a.bmp", "none");
+        row("line break", {"make", "--text", "a\nb", "-o", "a.bmp"}, 2, "a line break (U+000A)",
+            "a.bmp", "none");
+        row("tab", {"make", "--text", "a\tb", "-o", "a.bmp"}, 2, "a tab (U+0009)", "a.bmp", "none");
+        row("long text", {"make", "--text", QString(101, u'x'), "-o", "a.bmp"}, 2, "at most 100",
+            "a.bmp", "none");
+        row("generic face", {"make", "--font", "Sans Serif", "--text", "Hi", "-o", "a.bmp"}, 0, "",
+            "a.bmp", "bmp");
+        row("no such face", {"make", "--font", "Tahomx", "-o", "a.bmp"}, 2, "nearest are Tahoma",
+            "a.bmp", "none");
+        row("missing picture", {"make", "--picture", "gone.gif", "-o", "old.bmp"}, 1,
+            "gone.gif: no such file", "old.bmp", "old");
+        row("folder picture", {"make", "--picture", "folder", "-o", "old.bmp"}, 1,
+            "folder: a folder", "old.bmp", "old");
+        row("broken link", {"make", "--picture", "broken", "-o", "old.bmp"}, 1,
+            "broken: a link to a file that does not exist", "old.bmp", "old");
+        row("pipe picture", {"make", "--picture", "pipe", "-o", "old.bmp"}, 1, "pipe: a named pipe",
+            "old.bmp", "old");
+        row("no picture", {"make", "--picture", "notes.txt", "-o", "old.bmp"}, 1,
+            "notes.txt: not a BMP, GIF or JPEG picture", "old.bmp", "old");
+        row(".png chooses PNG", {"make", "-o", "a.png"}, 0, "", "a.png", "png");
+        row("--format wins", {"make", "--format", "bmp", "-o", "a.png"}, 0, "", "a.png", "bmp");
+        row("a text that looks like Qt's option", {"make", "--text", "-reverse", "-o", "a.bmp"}, 0,
+            "", "a.bmp", "bmp");
+        row("Qt's options are not make's", {"make", "-platform", "xcb", "-o", "a.bmp"}, 2,
+            "unknown option '-platform'", "a.bmp", "none");
+        row("-- ends make's options", {"make", "-o", "a.bmp", "--", "b.bmp"}, 2,
+            "unexpected 'b.bmp'", "a.bmp", "none");
+        row("table: a device", {"make", "--batch", "/dev/zero"}, 1, "not a text table", "a.bmp",
+            "none");
+        row("table: a picture", {"make", "--batch", "pic.bmp"}, 1, "not a text table", "a.bmp",
+            "none");
+        row("table: a folder", {"make", "--batch", "folder"}, 1, "a folder", "a.bmp", "none");
+        row("no display", {}, 1, "no display to show windows on", "a.bmp", "none");
+    }
+    void commandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, words);
+        QFETCH(QString, target);
+        QFETCH(QString, left);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("old.bmp")), "old icon"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("notes.txt")), "not a picture"));
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("pic.bmp")), "BMP"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        QCOMPARE(
+            ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("broken"))));
+
+        const Run run = runAvatello(arguments, dir.path());
+        QCOMPARE(run.exitCode, exitCode);
+        if (words.isEmpty())
+            QCOMPARE(run.err, QString());
+        else
+            QVERIFY2(run.err.contains(words), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(QStringLiteral("Reinstalling")), qPrintable(run.err));
+
+        const QString path = dir.filePath(target);
+        const QByteArray bytes = readAll(path);
+        if (left == u"bmp")
+            QCOMPARE(bytes.size(), 6966);
+        else if (left == u"png")
+            QVERIFY(bytes.startsWith("\x89PNG"));
+        else if (left == u"old")
+            QCOMPARE(bytes, QByteArray("old icon"));
+        else
+            QVERIFY(!QFileInfo::exists(path));
+    }
+
+    // Standard output and input serve as files: "-o -" writes the icon there, "--picture -"
+    // reads the picture from there.
+    void standardStreams()
+    {
+        QTemporaryDir dir;
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(QColor(0, 128, 0));
+        QByteArray bmp;
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(picture.save(&buffer, "BMP"));
+        for (const char* out : {"-", "/dev/stdout"}) {
+            const Run run = runAvatello({"make", "--picture", "-", "-o", out}, dir.path(), bmp);
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out.size(), 6966);
+            QImage icon;
+            QVERIFY(icon.loadFromData(run.out, "BMP"));
+            QCOMPARE(icon.pixel(5, 5), qRgb(0, 128, 0));       // the picture's corner
+            QCOMPARE(icon.pixel(20, 20), qRgb(255, 255, 255)); // on white, as Load does
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // A batch never writes over what it reads or what it wrote, however a name is spelled; a
+    // row with another number of cells than the header is an error naming its line.
+    void batchKeepsItsInputs()
+    {
+        QTemporaryDir dir;
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("k.bmp")), "BMP"));
+        const QByteArray pictureBytes = readAll(dir.filePath(QStringLiteral("k.bmp")));
+        const QByteArray table = "out\ttext\tpicture\n"
+                                 "a.bmp\tA\t\n"
+                                 "./a.bmp\tB\t\n"
+                                 "t.tsv\tC\t\n"
+                                 "k.bmp\tD\tk.bmp\n"
+                                 "z.bmp\tE\n"
+                                 "z.bmp\tE\t\t\n"
+                                 "# out\ttext\tpicture\n"
+                                 "  y.bmp \t F\t  \n";
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("t.tsv")), table));
+        const Run run = runAvatello({"make", "--batch", "t.tsv"}, dir.path());
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.err.trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(lines[i].startsWith(QStringLiteral("avatello: t.tsv: line %1: ").arg(i + 3)),
+                     qPrintable(run.err));
+        QVERIFY(lines[0].contains(QStringLiteral("written by line 2")));
+        QVERIFY(lines[1].contains(QStringLiteral("the table")));
+        QVERIFY(lines[2].contains(QStringLiteral("a picture")));
+        QVERIFY(lines[3].contains(QStringLiteral("2 cells, but the first line names 3 columns")));
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("t.tsv"))), table);
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("k.bmp"))), pictureBytes);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("z.bmp"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("# out"))));
+        // the first "a.bmp" is line 2's "A"; the spaces around "y.bmp" are not its name's
+        const Run alone = runAvatello({"make", "--text", "A", "-o", "alone.bmp"}, dir.path());
+        QCOMPARE(alone.exitCode, 0);
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("a.bmp"))),
+                 readAll(dir.filePath(QStringLiteral("alone.bmp"))));
+        QCOMPARE(readAll(dir.filePath(QStringLiteral("y.bmp"))).size(), 6966);
+    }
+
+    // A table that is no text, or has nothing in it, gets one line saying so.
+    void tablesThatAreNoTables_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("empty") << QByteArray() << "the table is empty";
+        QTest::newRow("only comments") << QByteArray("# out\n\n") << "the table is empty";
+        QTest::newRow("UTF-16 with a mark")
+            << QByteArray("\xFF\xFEo\0u\0t\0\n\0", 10) << "it is UTF-16";
+        QTest::newRow("UTF-16 without") << QByteArray("o\0u\0t\0\n\0", 8) << "NUL byte";
+        QTest::newRow("Latin-1 header") << QByteArray("out\ttext\xE9\n") << "not UTF-8";
+        QTest::newRow("endless line") << QByteArray(40000, 'x') << "longer than 32768 bytes";
+    }
+    void tablesThatAreNoTables()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, words);
+        QTemporaryDir dir;
+        const Run run = runAvatello({"make", "--batch", "-"}, dir.path(), table);
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.err.trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("avatello: standard input: ")) &&
+                     lines[0].contains(words),
+                 qPrintable(run.err));
+    }
+
     // Centred initials: the drawn pixels sit in the middle, whatever the text's width.
     void centredText_data()
     {
@@ -232,9 +428,9 @@ private slots:
         recipe.text = text;
         recipe.center = true;
         recipe.format = IconRecipe::Format::Png;
-        recipe.out = dir.filePath(QStringLiteral("c.png"));
+        recipe.out = QFile::encodeName(dir.filePath(QStringLiteral("c.png")));
         QCOMPARE(makeIcon(recipe), QString());
-        const QImage icon(recipe.out);
+        const QImage icon(QFile::decodeName(recipe.out));
         QRect ink;
         for (int y = 0; y < icon.height(); ++y)
             for (int x = 0; x < icon.width(); ++x)

@@ -6,6 +6,7 @@
 #include "support/picturefiles.h"
 #include "support/testregistry.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
@@ -25,7 +26,7 @@ QString writeAs(const QString& writer, const QString& path)
         return program.user.messages.isEmpty() ? QString() : program.user.messages[0].text;
     }
     IconRecipe recipe;
-    recipe.out = path;
+    recipe.out = QFile::encodeName(path);
     recipe.format = writer.endsWith(u"png") ? IconRecipe::Format::Png : IconRecipe::Format::Bmp;
     BatchWriter batch;
     QString reason = makeIcon(recipe, writer.startsWith(u"batch") ? &batch : nullptr);

@@ -82,7 +82,9 @@ class Avatello:
         self.main = None
         self.stderr_path = os.path.join(workdir, "avatello.stderr")
 
-    def start(self, arguments=()):
+    def start(self, arguments=(), covered=False):
+        """Starts the program and waits for its main window; `covered`: a message is expected
+        over it at once, so its paint cannot be seen."""
         home = os.path.join(self.workdir, "home")
         runtime = os.path.join(self.workdir, "runtime")
         os.makedirs(home, exist_ok=True)
@@ -112,7 +114,8 @@ class Avatello:
         if size != MAIN_SIZE:
             raise Failure(f"main window client area is {size}, expected {MAIN_SIZE}")
         # Both icon boxes have a black one-pixel frame once the window is painted.
-        wait_until(self._painted, 10, "the main window to be painted")
+        if not covered:
+            wait_until(self._painted, 10, "the main window to be painted")
         self.x.park_pointer()
 
     def _record_hang(self):

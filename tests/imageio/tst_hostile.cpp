@@ -9,6 +9,7 @@
 #include "support/testregistry.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <QBuffer>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -326,6 +328,9 @@ private slots:
         QTest::newRow("16384 x 16384 (sides allowed, too many pixels)") << 16384 << 16384;
         QTest::newRow("20000 x 1 (too wide)") << 20000 << 1;
         QTest::newRow("-5 x 5") << -5 << 5;
+        // rows x bytes a row pass 64 bits; a height whose size is no int
+        QTest::newRow("2147483647 x 2147483647") << INT_MAX << INT_MAX;
+        QTest::newRow("1 x -2147483648 top-down") << 1 << INT_MIN;
     }
 
     void bitmapClaimingAHugePictureIsRefused()
@@ -513,6 +518,17 @@ private slots:
         QTest::newRow("JPEG with 1001 scans")
             << jpegWithScans(QSize(16, 16), 1001) << Refusal::NotAPicture;
         QTest::newRow("text") << QByteArray("not a picture\n") << Refusal::NotAPicture;
+        // 55 bytes found by fuzzing: 1684799615 x 1699225633 pixels of 32 bits
+        QTest::newRow("BMP whose pixel bytes pass 64 bits")
+            << QByteArray::fromBase64(
+                   "Qk02fwAAAAAAADYAAAAoAAAAfwBsZCEgSGVsACAAAAAAAAApKSQEMTIkJDo6JC"
+                   "z6+AkyRQEAOw==")
+            << Refusal::TooLarge;
+        // 59 bytes: bit fields with a 41-byte header, whose masks would lie past the file's end
+        QTest::newRow("BMP bit fields after a 41-byte header")
+            << QByteArray::fromBase64("Qk07AAAAAAAAADcAAAApAAAAAQAAAAEAAAABABAAAwAAAAQAAAAAAAAAAA"
+                                      "AAAAAAAAAAAAAA////AAA=")
+            << Refusal::NotAPicture;
     }
 
     void loadOfHostileFilesChangesNothing()
@@ -607,26 +623,38 @@ private slots:
     }
 
     // What is not a regular file is refused without reading it: a pipe nobody writes (whose
-    // open and read would wait for ever), endless devices, a folder.
+    // open and read would wait for ever), endless devices, a folder. Each refusal says which.
     void specialFilesAreRefusedUnread_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("pipe") << QStringLiteral("pipe");
-        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
-        QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
-        QTest::newRow("folder") << QStringLiteral(".");
+        QTest::addColumn<Refusal>("expected");
+        QTest::newRow("pipe") << QStringLiteral("pipe") << Refusal::NotRegular;
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero") << Refusal::NotRegular;
+        QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom") << Refusal::NotRegular;
+        QTest::newRow("folder") << QStringLiteral(".") << Refusal::Folder;
+        QTest::newRow("no such file") << QStringLiteral("absent.gif") << Refusal::Missing;
+        QTest::newRow("in no such folder") << QStringLiteral("absent/a.gif") << Refusal::Missing;
+        QTest::newRow("broken link") << QStringLiteral("broken") << Refusal::BrokenLink;
+        QTest::newRow("not allowed") << QStringLiteral("locked") << Refusal::NotAllowed;
     }
 
     void specialFilesAreRefusedUnread()
     {
         QFETCH(QString, path);
+        QFETCH(Refusal, expected);
+        if (expected == Refusal::NotAllowed && ::geteuid() == 0)
+            QSKIP("the superuser may read any file");
         QTemporaryDir dir;
         const QString pipe = dir.filePath(QStringLiteral("pipe"));
         QCOMPARE(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")),
+                            dir.filePath(QStringLiteral("broken"))));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("locked")), QByteArray("GIF89a")));
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("locked")), {}));
         const QString file = path.startsWith(QLatin1Char('/')) ? path : dir.filePath(path);
         Refusal why = Refusal::None;
         QVERIFY(!decodePictureFile(file, &why).has_value());
-        QCOMPARE(why, Refusal::NotAPicture);
+        QCOMPARE(why, expected);
     }
 
     // A stream whose first bytes are no picture's is given up there.

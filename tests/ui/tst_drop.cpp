@@ -5,6 +5,7 @@
 #include "support/testregistry.h"
 #include "ui/pictureboxview.h"
 
+#include <cstdio>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -17,13 +18,16 @@ using namespace avatello::test;
 namespace {
 
 // Drags the data over the canvas and drops it there; whether the canvas took the drag.
-bool dropOnCanvas(Form1& form, QMimeData* data)
+bool dropOnCanvas(Form1& form, QMimeData* data, Qt::DropActions offered = Qt::CopyAction,
+                  Qt::DropAction* taken = nullptr)
 {
     const QPoint middle = form.Image1View->rect().center();
-    QDragEnterEvent enter(middle, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form.Image1View, &enter);
-    QDropEvent drop(QPointF(middle), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(middle), offered, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form.Image1View, &drop);
+    if (taken)
+        *taken = drop.dropAction();
     return enter.isAccepted() && drop.isAccepted();
 }
 
@@ -81,8 +85,53 @@ private slots:
         else
             data.setUrls({QUrl::fromLocalFile(dir.path())});
         const bool taken = dropOnCanvas(*program, &data);
-        QCOMPARE(taken, kind == 3); // a local file is taken, then not loaded
+        QCOMPARE(taken, kind == 3); // a local file is taken, then not loaded, and said why
         QCOMPARE(DocumentState::of(program->document).differenceFrom(before), QString());
+        QCOMPARE(program.user.messages.size(), kind == 3 ? 1 : 0);
+        if (kind == 3)
+            QVERIFY2(program.user.messages[0].text.contains(QStringLiteral("a folder")),
+                     qPrintable(program.user.messages[0].text));
+    }
+
+    // A file manager that offers Move would delete the original once it is taken: the canvas
+    // takes a copy, or nothing where no copy is offered.
+    void aDropIsACopy_data()
+    {
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("copy or move") << int(Qt::CopyAction | Qt::MoveAction) << true;
+        QTest::newRow("move only") << int(Qt::MoveAction) << false;
+        QTest::newRow("link only") << int(Qt::LinkAction) << false;
+    }
+    void aDropIsACopy()
+    {
+        QFETCH(int, offered);
+        QFETCH(bool, taken);
+        QTemporaryDir dir;
+        const QString path = writePicture(dir, QStringLiteral("green.bmp"));
+        Program program;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        Qt::DropAction action = Qt::IgnoreAction;
+        QCOMPARE(dropOnCanvas(*program, &data, Qt::DropActions(offered), &action), taken);
+        if (taken)
+            QCOMPARE(action, Qt::CopyAction);
+        QCOMPARE(QColor(program->document.Image1.Image().pixel(5, 5)) == QColor(0, 128, 0), taken);
+    }
+
+    // A name that is not UTF-8 reaches the file as the system spells it.
+    void aNameThatIsNotUtf8Loads()
+    {
+        QTemporaryDir dir;
+        const QString path = writePicture(dir, QStringLiteral("green.bmp"));
+        const QByteArray name = QFile::encodeName(dir.path()) + "/gr\xFE" "en.bmp";
+        QCOMPARE(::rename(QFile::encodeName(path).constData(), name.constData()), 0);
+        Program program;
+        QMimeData data;
+        data.setUrls(
+            {QUrl(QStringLiteral("file://") + QString::fromLatin1(name.toPercentEncoding("/")))});
+        QVERIFY(dropOnCanvas(*program, &data));
+        QCOMPARE(QColor(program->document.Image1.Image().pixel(5, 5)), QColor(0, 128, 0));
     }
 };
 
