@@ -6,11 +6,10 @@
 #include "support/picturefiles.h"
 #include "support/testregistry.h"
 
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace avatello;
 using namespace avatello::test;
@@ -28,14 +27,10 @@ QString writeAs(const QString& writer, const QString& path)
     }
     IconRecipe recipe;
     recipe.out = QFile::encodeName(path);
-    recipe.format = writer.contains(u"png") ? IconRecipe::Format::Png : IconRecipe::Format::Bmp;
-    if (!writer.startsWith(u"batch"))
-        return makeIcon(recipe);
+    recipe.format = writer.endsWith(u"png") ? IconRecipe::Format::Png : IconRecipe::Format::Bmp;
     BatchWriter batch;
-    QString reason = makeIcon(recipe, &batch);
-    if (!batch.finish(&reason))
-        reason += QStringLiteral(" (and the sync failed)");
-    return reason;
+    QString reason = makeIcon(recipe, writer.startsWith(u"batch") ? &batch : nullptr);
+    return batch.finish(&reason) ? reason : reason + QStringLiteral(" (the sync failed)");
 }
 
 } // namespace
@@ -58,29 +53,25 @@ private slots:
         QFETCH(QString, writer);
         QFETCH(QString, target);
         QTemporaryDir dir;
-        const QString out = dir.filePath(QStringLiteral("icon"));
-        const QString file = dir.filePath(QStringLiteral("file"));
-        const QByteArray old(10000, 'o');
-        QVERIFY(writeFile(file, old));
+        const QString out = dir.filePath(QStringLiteral("icon")), file = dir.filePath("file");
+        QVERIFY(writeFile(file, QByteArray(10000, 'o')));
         QString reason;
+        struct stat info = {};
         if (target == u"named pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(out).constData(), 0644), 0);
             reason = writeAs(writer, out);
             QVERIFY2(reason.contains(u"a named pipe, not a regular file"), qPrintable(reason));
-            struct stat info = {};
             QVERIFY(::lstat(QFile::encodeName(out).constData(), &info) == 0 &&
                     S_ISFIFO(info.st_mode));
         } else if (target == u"link to a file") {
             QVERIFY(QFile::link(QStringLiteral("file"), out));
-            reason = writeAs(writer, out);
-            QCOMPARE(reason, QString());
+            QCOMPARE(writeAs(writer, out), QString());
             QCOMPARE(QFileInfo(out).symLinkTarget(), file); // still a link
             QCOMPARE(QImage(file).size(), QSize(48, 48));
-        } else {
-            // a limit below the size of either format stands in for a disk that fills up
+        } else { // a limit below either format's size stands in for a disk that fills up
             QVERIFY(withFileSizeLimit(100, [&] { reason = writeAs(writer, file); }));
             QVERIFY2(reason.contains(u"File too large"), qPrintable(reason));
-            QCOMPARE(readFile(file), old);
+            QCOMPARE(readFile(file), QByteArray(10000, 'o'));
         }
         QCOMPARE(
             QDir(dir.path())
