@@ -8,6 +8,7 @@
 #include "support/texttool.h"
 #include "ui/gallery.h" // the template tests' way of choosing a tile
 
+#include <cstdio>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
@@ -380,6 +381,29 @@ private slots:
         QCOMPARE(readAll(dir.filePath(QStringLiteral("a.bmp"))),
                  readAll(dir.filePath(QStringLiteral("alone.bmp"))));
         QCOMPARE(readAll(dir.filePath(QStringLiteral("y.bmp"))).size(), 6966);
+    }
+
+    // A file name is the system's bytes, UTF-8 or not: a table's cell names the file it names.
+    void namesThatAreNotUtf8()
+    {
+        QTemporaryDir dir;
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(QColor(0, 128, 0));
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QVERIFY(picture.save(QFile::decodeName(folder + "/green.bmp"), "BMP"));
+        QCOMPARE(::rename(folder + "/green.bmp", folder + "/gr\xFE"
+                                                          "en.bmp"),
+                 0);
+        const Run run = runAvatello({"make", "--batch", "-"}, dir.path(),
+                                    "picture\tout\ngr\xFE"
+                                    "en.bmp\tic\xE9.bmp\n");
+        QCOMPARE(run.exitCode, 0);
+        QFile icon;
+        QVERIFY(icon.open(::fopen(folder + "/ic\xE9.bmp", "rb"), QIODevice::ReadOnly,
+                          QFileDevice::AutoCloseHandle));
+        QImage made;
+        QVERIFY(made.loadFromData(icon.readAll(), "BMP"));
+        QCOMPARE(made.pixel(5, 5), qRgb(0, 128, 0));
     }
 
     // A table that is no text, or has nothing in it, gets one line saying so.

@@ -2,6 +2,7 @@
 large to open, and a writable file in a folder the user may not write."""
 
 import os
+import stat
 import shutil
 
 from PIL import Image
@@ -152,8 +153,27 @@ def case_save_in_read_only_folder(app, workdir):
     return "the writable file was replaced in place; the new one was refused with a message"
 
 
+def case_save_onto_named_pipe(app, workdir):
+    """Save onto a named pipe: refused with a message, the pipe left a pipe and nothing read from
+    it or written to it."""
+    e2e = helpers()
+    pipe = os.path.join(workdir, "icon.bmp")
+    os.mkfifo(pipe)
+    app.click_main("Save")
+    app.answer_file_dialog("^Save Icon$", pipe)
+    box = app.wait_dialog("^Save Icon$")
+    app.x.key("Return")
+    app.x.wait_window_gone(box, "^Save Icon$")
+    e2e.expect(stat.S_ISFIFO(os.lstat(pipe).st_mode), "the named pipe was replaced")
+    e2e.expect(sorted(os.listdir(workdir)).count("icon.bmp") == 1 and
+               not any(name.startswith(".avatello-") for name in os.listdir(workdir)),
+               "a file was left beside the pipe")
+    return "refused with a message; the pipe is still a pipe"
+
+
 CASES = [
     ("load_special_files", case_load_special_files),
     ("load_camera_photo", case_load_camera_photo),
     ("save_in_read_only_folder", case_save_in_read_only_folder),
+    ("save_onto_named_pipe", case_save_onto_named_pipe),
 ]
