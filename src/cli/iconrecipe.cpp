@@ -306,7 +306,10 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
                          : batch                      ? batch->write(bytes, recipe.out, &reason)
                                                       : writeWholeFile(recipe.out, bytes, &reason);
     if (!written)
-        return QStringLiteral("%1: cannot be written: %2").arg(shownName(recipe.out), reason);
+        return QStringLiteral("%1: cannot be written: %2")
+            .arg(isStandardOutput(recipe.out) ? QStringLiteral("standard output")
+                                              : shownName(recipe.out),
+                 reason);
     return QString();
 }
 
