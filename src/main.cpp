@@ -103,23 +103,19 @@ int program(int argc, char* argv[], qsizetype endOfOptions)
 
     avatello::QtServices services;
     avatello::Form1 window(services);
+    // The file is on the canvas from the first paint on. One that cannot be opened is said over
+    // the shown window as well as here: a file manager's Open With shows no standard error.
+    avatello::Refusal why = avatello::Refusal::None;
+    const QByteArray file = files.value(0);
+    const bool refused = !file.isEmpty() && !window.document.loadFile(file, &why);
+    if (refused)
+        err << "avatello: " << avatello::refusalText(file, why) << "; starting without it"
+            << Qt::endl;
     window.show();
-    if (!files.isEmpty()) {
-        // The file is opened over the shown window, so that a file that cannot be opened is
-        // said there: a file manager's Open With shows no standard error.
-        const QByteArray file = files.constFirst();
+    if (refused)
         QMetaObject::invokeMethod(
-            &window,
-            [&window, &err, file] {
-                avatello::Refusal why = avatello::Refusal::None;
-                if (window.document.loadFile(file, &why))
-                    return;
-                err << "avatello: " << avatello::refusalText(file, why) << "; starting without it"
-                    << Qt::endl;
-                window.showRefusal(QFile::decodeName(file), why);
-            },
+            &window, [&window, file, why] { window.showRefusal(QFile::decodeName(file), why); },
             Qt::QueuedConnection);
-    }
     return QApplication::exec();
 }
 
