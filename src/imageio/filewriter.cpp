@@ -3,13 +3,18 @@
 // user gave, and what was checked is what gets written.
 #include "imageio/fileaccess.h"
 
+#include "imageio/filemetadata.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <QFile>
+#include <QList>
 #include <QRandomGenerator>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace avatello {
@@ -87,81 +92,149 @@ QString kindOf(mode_t mode)
     return QStringLiteral("a special file");
 }
 
-struct Place
-{
-    QByteArray folder; // "." for a bare name
-    QByteArray name;   // empty when the path ends in a slash
-};
-
-Place splitPath(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return {QByteArrayLiteral("."), path};
-    return {slash == 0 ? QByteArrayLiteral("/") : path.left(slash), path.mid(slash + 1)};
-}
-
-// The file a path leads to once its links are followed by hand, one at a time, so that each
-// can be checked as the kernel checks links in shared folders when protected_symlinks is on.
+// The file a path leads to once its links are followed by hand, one part of the path at a
+// time, so that every link on the way, not only the last, is checked as the kernel checks links
+// in shared folders when protected_symlinks is on.
 struct Target
 {
-    Place place;
+    QByteArray folderPath; // the folder as walked, for messages and for syncing later
+    QByteArray name;
     Descriptor folder; // opened O_PATH: enough for *at() calls
+    struct stat folderInfo = {};
     bool exists = false;
     struct stat info = {};
 };
 
-// Whether a link may be followed: where other users may create files (a sticky,
-// world-writable folder such as /tmp), only a link of the user's own or of the folder's owner.
+// A sticky folder where others may create files, such as /tmp.
+bool isSharedFolder(const struct stat& folder)
+{
+    return (folder.st_mode & S_ISVTX) && (folder.st_mode & (S_IWOTH | S_IWGRP));
+}
+
+// Whether something in a shared folder is the user's own or its owner's, and so may be trusted
+// there: a link may be followed, a file written.
+bool mayTrust(const struct stat& entry, const struct stat& folder)
+{
+    return !isSharedFolder(folder) || entry.st_uid == ::geteuid() || entry.st_uid == folder.st_uid;
+}
+
+// Where a link is shared, only a world-writable sticky folder counts, as for the kernel's rule.
 bool mayFollow(const struct stat& link, const struct stat& folder)
 {
-    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+    return !(folder.st_mode & S_IWOTH) || mayTrust(link, folder);
+}
+
+QString shownPath(const QByteArray& path)
+{
+    return QFile::decodeName(path.startsWith("./") ? path.mid(2) : path);
+}
+
+bool enterFolder(Target& target, int fd, const QByteArray& path, QString* error)
+{
+    target.folder.reset(fd);
+    if (fd < 0 || ::fstat(fd, &target.folderInfo) != 0)
+        return failWith(error, errno);
+    target.folderPath = path;
+    return true;
+}
+
+// A link in /proc (/dev/fd/N, /proc/self/fd/N) is not a name but the open file itself, which
+// its text only describes ("pipe:[1234]", "/x.bmp (deleted)"): what it stands for is looked at
+// through it. -1 with the reason set, an errno, or 0 to follow its text.
+int checkProcessLink(const Target& target, const QByteArray& name, const QByteArray& points,
+                     QString* error)
+{
+    struct statfs system = {};
+    if (::fstatfs(target.folder.get(), &system) != 0 || system.f_type != PROC_SUPER_MAGIC)
+        return 0;
+    Descriptor open(::openat(target.folder.get(), name.constData(), O_PATH | O_CLOEXEC));
+    struct stat info = {};
+    if (open.get() < 0 || ::fstat(open.get(), &info) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return 0;
+    if (!S_ISREG(info.st_mode)) {
+        fail(error, QStringLiteral("%1, not a regular file").arg(kindOf(info.st_mode)));
+        return -1;
+    }
+    return points.startsWith('/') && !points.endsWith(" (deleted)") ? 0 : ENOENT;
 }
 
 bool resolve(const QByteArray& path, Target& target, QString* error)
 {
+    if (path.endsWith('/'))
+        return failWith(error, EISDIR);
     constexpr int mostLinks = 40; // as the kernel's own limit
-    QByteArray current = path;
-    for (int links = 0; links <= mostLinks; ++links) {
-        target.place = splitPath(current);
-        if (target.place.name.isEmpty())
-            return failWith(error, EISDIR);
-        target.folder.reset(
-            ::open(target.place.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-        if (target.folder.get() < 0)
-            return failWith(error, errno);
-        const char* name = target.place.name.constData();
-        if (::fstatat(target.folder.get(), name, &target.info, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno != ENOENT)
+    int links = 0;
+    QList<QByteArray> parts; // what is left to walk, the next part last
+    const auto walkNext = [&parts](const QByteArray& walk) {
+        const QList<QByteArray> split = walk.split('/');
+        for (auto part = split.crbegin(); part != split.crend(); ++part)
+            if (!part->isEmpty() && *part != ".")
+                parts.append(*part);
+    };
+    const bool absolute = path.startsWith('/');
+    if (!enterFolder(target, ::open(absolute ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC),
+                     absolute ? QByteArrayLiteral("") : QByteArrayLiteral("."), error))
+        return false;
+    walkNext(path);
+    while (!parts.isEmpty()) {
+        const QByteArray name = parts.takeLast();
+        const bool last = parts.isEmpty();
+        const QByteArray walked = target.folderPath + '/' + name;
+        struct stat info = {};
+        if (::fstatat(target.folder.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT || !last)
                 return failWith(error, errno);
+            target.name = name;
             target.exists = false; // a new file, perhaps where a link points
             return true;
         }
-        target.exists = true;
-        if (S_ISREG(target.info.st_mode))
+        if (S_ISLNK(info.st_mode)) {
+            if (!mayFollow(info, target.folderInfo))
+                return fail(error, QStringLiteral("%1 is a link that another user made in a "
+                                                  "shared folder; it is not followed")
+                                       .arg(shownPath(walked)));
+            if (++links > mostLinks)
+                return failWith(error, ELOOP);
+            QByteArray points(qsizetype(info.st_size) + 1, '\0');
+            const ssize_t length =
+                ::readlinkat(target.folder.get(), name.constData(), points.data(), points.size());
+            if (length < 0)
+                return failWith(error, errno);
+            if (length == 0 || length >= points.size())
+                return failWith(error, ELOOP); // it changed while being read
+            points.truncate(length);
+            if (const int failure = checkProcessLink(target, name, points, error); failure > 0)
+                return failWith(error, failure);
+            else if (failure < 0)
+                return false;
+            if (last && points.endsWith('/'))
+                return failWith(error, EISDIR);
+            if (points.startsWith('/') &&
+                !enterFolder(target, ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC), "", error))
+                return false;
+            walkNext(points);
+            continue;
+        }
+        if (last) {
+            if (!S_ISREG(info.st_mode))
+                return fail(error,
+                            QStringLiteral("%1, not a regular file").arg(kindOf(info.st_mode)));
+            target.name = name;
+            target.exists = true;
+            target.info = info;
             return true;
-        if (!S_ISLNK(target.info.st_mode))
-            return fail(error,
-                        QStringLiteral("%1, not a regular file").arg(kindOf(target.info.st_mode)));
-        struct stat folder = {};
-        if (::fstat(target.folder.get(), &folder) != 0)
-            return failWith(error, errno);
-        if (!mayFollow(target.info, folder))
-            return fail(error, QStringLiteral("%1 is a link that another user made in a shared "
-                                              "folder; it is not followed")
-                                   .arg(QFile::decodeName(current)));
-        QByteArray points(qsizetype(target.info.st_size) + 1, '\0');
-        const ssize_t length =
-            ::readlinkat(target.folder.get(), name, points.data(), points.size());
-        if (length < 0)
-            return failWith(error, errno);
-        if (length == 0 || length >= points.size())
-            return failWith(error, ELOOP); // it changed while being read
-        points.truncate(length);
-        current = points.startsWith('/') ? points : target.place.folder + '/' + points;
+        }
+        if (!S_ISDIR(info.st_mode))
+            return failWith(error, ENOTDIR);
+        if (!enterFolder(target,
+                         ::openat(target.folder.get(), name.constData(),
+                                  O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC),
+                         walked, error))
+            return false;
     }
-    return failWith(error, ELOOP);
+    return failWith(error, EISDIR); // the path names a folder ("." or "..")
 }
 
 // Writes all of the bytes at this offset, through short writes and interruptions; 0 or an errno.
@@ -213,25 +286,40 @@ int createTemporary(int folder, mode_t mode, QByteArray* name)
     return -1;
 }
 
-// Gives the new copy the old file's owner (where the system lets us: root, or a group of
-// ours) and permissions.
-int keepOwnerAndMode(int fd, const struct stat& old)
+// The old file, opened to read its protections from: for reading where the user may, else as a
+// bare reference (O_PATH). It must still be the file that was checked.
+int openOld(const Target& target, Descriptor& old)
 {
-    if (::geteuid() == 0)
-        (void)::fchown(fd, old.st_uid, old.st_gid);
-    else if (old.st_gid != ::getegid())
-        (void)::fchown(fd, uid_t(-1), old.st_gid); // only a group the user is in
-    return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
+    const char* name = target.name.constData();
+    old.reset(::openat(target.folder.get(), name,
+                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (old.get() < 0)
+        old.reset(::openat(target.folder.get(), name, O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat now = {};
+    if (old.get() < 0 || ::fstat(old.get(), &now) != 0)
+        return errno;
+    if (!S_ISREG(now.st_mode) || now.st_dev != target.info.st_dev ||
+        now.st_ino != target.info.st_ino)
+        return EAGAIN; // it was swapped for another file since it was checked
+    return 0;
 }
+
+// Why a new copy could not be given the old file's protections; the old file is then written in
+// place instead, which keeps all of them.
+constexpr int protectionsNotCopied = -1;
 
 // The new content beside the target, then renamed over it. 0 or an errno; the old file is
 // untouched on failure.
 int replaceByRename(const Target& target, const QByteArray& bytes, SyncToDisk sync)
 {
     const int folder = target.folder.get();
+    Descriptor old;
+    if (target.exists)
+        if (const int failure = openOld(target, old))
+            return failure;
     QByteArray temporary;
     // A new file gets 0666 less the umask (and the folder's default ACL) from the kernel; a
-    // copy of an existing one starts private and gets the old mode once complete.
+    // copy of an existing one starts private and gets the old protections once complete.
     Descriptor file(createTemporary(folder, target.exists ? 0600 : 0666, &temporary));
     if (file.get() < 0)
         return errno;
@@ -239,15 +327,14 @@ int replaceByRename(const Target& target, const QByteArray& bytes, SyncToDisk sy
     struct stat written = {};
     if (!failure && (::fstat(file.get(), &written) != 0 || written.st_size != bytes.size()))
         failure = EIO;
-    if (!failure && target.exists)
-        failure = keepOwnerAndMode(file.get(), target.info);
+    if (!failure && target.exists && copyFileMetadata(old.get(), target.info, file.get()) != 0)
+        failure = protectionsNotCopied;
     if (!failure && sync == SyncToDisk::Now)
         failure = syncFile(file.get());
     const int closed = file.close();
     if (!failure)
         failure = closed;
-    if (!failure &&
-        ::renameat(folder, temporary.constData(), folder, target.place.name.constData()) != 0)
+    if (!failure && ::renameat(folder, temporary.constData(), folder, target.name.constData()) != 0)
         failure = errno;
     if (failure) {
         ::unlinkat(folder, temporary.constData(), 0);
@@ -258,12 +345,14 @@ int replaceByRename(const Target& target, const QByteArray& bytes, SyncToDisk sy
     return 0;
 }
 
-// The fallback for a writable file in a folder that takes no new file: the file is written in
-// place. Its space is reserved first, so a full disk or the file-size limit fails before any old
-// byte is touched; the new content then overwrites the old, and what is left of the old is cut.
+// Writing in place, for a writable file in a folder that takes no new file, a file of another
+// user's, or one whose protections could not be copied: the file keeps its owner, group, ACL and
+// attributes. Its space is reserved first, so a full disk or the file-size limit fails before any
+// old byte is touched; the new content then overwrites the old, and what is left of the old is
+// cut.
 int replaceInPlace(const Target& target, const QByteArray& bytes, SyncToDisk sync)
 {
-    Descriptor file(::openat(target.folder.get(), target.place.name.constData(),
+    Descriptor file(::openat(target.folder.get(), target.name.constData(),
                              O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
         return errno;
@@ -286,6 +375,11 @@ int replaceInPlace(const Target& target, const QByteArray& bytes, SyncToDisk syn
     int failure = writeAll(file.get(), bytes, 0);
     if (!failure && ::ftruncate(file.get(), off_t(bytes.size())) != 0)
         failure = errno;
+    // Writing cleared setuid and setgid, unless the writer is root: the owner clears them here.
+    if (!failure && (now.st_mode & ~keptPermissionBits & 07777) &&
+        (now.st_uid == ::geteuid() || ::geteuid() == 0) &&
+        ::fchmod(file.get(), now.st_mode & keptPermissionBits) != 0)
+        failure = errno;
     if (!failure && sync == SyncToDisk::Now)
         failure = syncFile(file.get());
     const int closed = file.close();
@@ -305,18 +399,30 @@ bool writeWholeFile(const QByteArray& path, const QByteArray& bytes, QString* er
     Target target;
     if (!resolve(path, target, error))
         return false;
-    // The rename below would replace a file the user may not write (the folder allows it): it
-    // is refused here, as opening it for writing would be.
-    if (target.exists &&
-        ::faccessat(target.folder.get(), target.place.name.constData(), W_OK, AT_EACCESS) != 0)
-        return failWith(error, errno);
-    int failure = replaceByRename(target, bytes, sync);
-    if (target.exists && (failure == EACCES || failure == EPERM))
+    if (target.exists) {
+        // The rename below would replace a file the user may not write (the folder allows it):
+        // it is refused here, as opening it for writing would be.
+        if (::faccessat(target.folder.get(), target.name.constData(), W_OK, AT_EACCESS) != 0)
+            return failWith(error, errno);
+        // In a shared folder another user may have left the file there for the user to write
+        // into (and then read or change); refused, as the kernel's protected_regular would.
+        if (!mayTrust(target.info, target.folderInfo))
+            return fail(error, QStringLiteral("%1 belongs to another user and is in a shared "
+                                              "folder; it is not written")
+                                   .arg(shownPath(target.folderPath + '/' + target.name)));
+    }
+    // Another user's file stays theirs, with every protection it has, so it is written in place:
+    // a new copy would be the writer's, its rights no longer the owner's to give.
+    const bool othersFile = target.exists && target.info.st_uid != ::geteuid() && ::geteuid() != 0;
+    int failure =
+        othersFile ? replaceInPlace(target, bytes, sync) : replaceByRename(target, bytes, sync);
+    if (target.exists && !othersFile &&
+        (failure == EACCES || failure == EPERM || failure == protectionsNotCopied))
         failure = replaceInPlace(target, bytes, sync);
     if (failure)
         return failWith(error, failure);
     if (writtenFolder)
-        *writtenFolder = target.place.folder;
+        *writtenFolder = target.folderPath.isEmpty() ? QByteArrayLiteral("/") : target.folderPath;
     return true;
 }
 
