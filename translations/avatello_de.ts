@@ -432,5 +432,13 @@ Hintergrundfarbe - Ändert die Hintergrundfarbe Ihres Icons. Wenn Sie sie änder
         <source>the file cannot be read</source>
         <translation>die Datei kann nicht gelesen werden</translation>
     </message>
+    <message>
+        <source>a file on another computer</source>
+        <translation>eine Datei auf einem anderen Rechner</translation>
+    </message>
+    <message>
+        <source>a name that no file can have</source>
+        <translation>ein Name, den keine Datei haben kann</translation>
+    </message>
 </context>
 </TS>

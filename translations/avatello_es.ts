@@ -432,5 +432,13 @@ Color de fondo - Cambia el color de fondo de su icono. Si quiere cambiarlo, hág
         <source>the file cannot be read</source>
         <translation>el archivo no se puede leer</translation>
     </message>
+    <message>
+        <source>a file on another computer</source>
+        <translation>un archivo de otro ordenador</translation>
+    </message>
+    <message>
+        <source>a name that no file can have</source>
+        <translation>un nombre que ningún archivo puede tener</translation>
+    </message>
 </context>
 </TS>

@@ -432,5 +432,13 @@ Couleur de fond - Change la couleur de fond de votre icône. Pour la changer, fa
         <source>the file cannot be read</source>
         <translation>le fichier ne peut pas être lu</translation>
     </message>
+    <message>
+        <source>a file on another computer</source>
+        <translation>un fichier sur un autre ordinateur</translation>
+    </message>
+    <message>
+        <source>a name that no file can have</source>
+        <translation>un nom qu’aucun fichier ne peut porter</translation>
+    </message>
 </context>
 </TS>

@@ -18,6 +18,8 @@ enum class Refusal {
     NotRegular, // a named pipe, a device or a socket
     NotAllowed, // the user may not read it
     Unreadable, // the system refused it for another reason
+    Remote,     // an address of a file on another computer
+    BadName,    // a name no file can have (it holds a NUL byte)
 };
 
 // Limits on what one picture may cost to open. Only the top-left 48 x 48 pixels are ever shown,

@@ -39,6 +39,12 @@ QString refusalReason(Refusal why)
     case Refusal::Unreadable:
         text = QT_TRANSLATE_NOOP("avatello::Refusal", "the file cannot be read");
         break;
+    case Refusal::Remote:
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "a file on another computer");
+        break;
+    case Refusal::BadName:
+        text = QT_TRANSLATE_NOOP("avatello::Refusal", "a name that no file can have");
+        break;
     }
     return text ? QCoreApplication::translate("avatello::Refusal", text) : QString();
 }

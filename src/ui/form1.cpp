@@ -166,6 +166,7 @@ void Form1::createControls()
     connect(Image1View, &PictureBoxView::mouseDown, this, &Form1::Image1_MouseDown);
     Image1View->setAcceptDrops(true);
     connect(Image1View, &PictureBoxView::fileDropped, this, &Form1::Image1_DragDrop);
+    connect(Image1View, &PictureBoxView::dropRefused, this, &Form1::showRefusal);
     connect(Label1, &LinkLabel::clicked, this, &Form1::Label1_Click);
 }
 

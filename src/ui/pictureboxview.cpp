@@ -73,22 +73,36 @@ namespace {
 
 // The one local file a drag carries, as the system's bytes (a file name need not be UTF-8, and
 // the address keeps every byte percent-encoded); empty for several files, a web address, text or
-// anything else.
-QByteArray droppedFile(const QMimeData* data)
+// anything else. A file address that names no file here (one on another computer, one whose name
+// holds a NUL byte, which the system would cut short) is taken, to be refused with its reason.
+struct DroppedFile
+{
+    QByteArray path;
+    Refusal refused = Refusal::None;
+    QString address;
+};
+DroppedFile droppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1)
         return {};
     const QUrl url = data->urls().constFirst();
     if (!url.isLocalFile())
         return {};
-    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    DroppedFile file{QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()),
+                     Refusal::None, url.toDisplayString()};
+    if (!url.host().isEmpty() && url.host().compare(u"localhost", Qt::CaseInsensitive) != 0)
+        file.refused = Refusal::Remote;
+    else if (file.path.contains('\0'))
+        file.refused = Refusal::BadName;
+    return file;
 }
 
 // A file is only ever taken as a copy: a file manager that honours a Move would delete the
 // original once the canvas took it.
 bool takeAsCopy(QDropEvent* event)
 {
-    if (droppedFile(event->mimeData()).isEmpty() || !(event->possibleActions() & Qt::CopyAction))
+    if (droppedFile(event->mimeData()).path.isEmpty() ||
+        !(event->possibleActions() & Qt::CopyAction))
         return false;
     event->setDropAction(Qt::CopyAction);
     event->accept();
@@ -109,8 +123,13 @@ void PictureBoxView::dragMoveEvent(QDragMoveEvent* event)
 
 void PictureBoxView::dropEvent(QDropEvent* event)
 {
-    if (takeAsCopy(event))
-        emit fileDropped(droppedFile(event->mimeData()));
+    if (!takeAsCopy(event))
+        return;
+    const DroppedFile file = droppedFile(event->mimeData());
+    if (file.refused == Refusal::None)
+        emit fileDropped(file.path);
+    else
+        emit dropRefused(file.address, file.refused);
 }
 
 void PictureBoxView::mouseDoubleClickEvent(QMouseEvent* event)

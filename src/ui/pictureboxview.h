@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imageio/decodelimits.h"
+
 #include <QWidget>
 
 namespace avatello {
@@ -24,6 +26,8 @@ signals:
     void doubleClicked();
     // One local file dropped on the box (only where drops are accepted, see setAcceptDrops).
     void fileDropped(const QByteArray& path); // the system's bytes of its name
+    // A file address dropped that names no file here: on another computer, or with a NUL byte.
+    void dropRefused(const QString& address, avatello::Refusal why);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

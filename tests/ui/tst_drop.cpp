@@ -93,6 +93,40 @@ private slots:
                      qPrintable(program.user.messages[0].text));
     }
 
+    // A file address is a local file's only on this computer ("localhost" or no host) and only
+    // when its name could be a file's: the others are taken, not loaded, and said why.
+    void fileAddressesThatNameNoFileHere_data()
+    {
+        QTest::addColumn<QString>("address"); // "%1" is the picture's path
+        QTest::addColumn<QString>("words");   // of the message; none: the picture loads
+        QTest::newRow("localhost") << "file://localhost%1" << QString();
+        QTest::newRow("another computer") << "file://otherhost%1"
+                                          << "a file on another computer";
+        QTest::newRow("a NUL byte after the name") << "file://%1%00.txt"
+                                                   << "a name that no file can have";
+    }
+    void fileAddressesThatNameNoFileHere()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, words);
+        QTemporaryDir dir;
+        const QString picture = writePicture(dir, QStringLiteral("green.bmp"));
+        Program program;
+        const DocumentState before = DocumentState::of(program->document);
+        QMimeData data;
+        data.setUrls({QUrl(address.arg(picture))});
+        QVERIFY(dropOnCanvas(*program, &data));
+        if (words.isEmpty()) {
+            QCOMPARE(QColor(program->document.Image1.Image().pixel(5, 5)), QColor(0, 128, 0));
+            QCOMPARE(program.user.messages.size(), 0);
+            return;
+        }
+        QCOMPARE(DocumentState::of(program->document).differenceFrom(before), QString());
+        QCOMPARE(program.user.messages.size(), 1);
+        QVERIFY2(program.user.messages[0].text.contains(words),
+                 qPrintable(program.user.messages[0].text));
+    }
+
     // A file manager that offers Move would delete the original once it is taken: the canvas
     // takes a copy, or nothing where no copy is offered.
     void aDropIsACopy_data()
@@ -124,7 +158,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = writePicture(dir, QStringLiteral("green.bmp"));
-        const QByteArray name = QFile::encodeName(dir.path()) + "/gr\xFE" "en.bmp";
+        const QByteArray name = QFile::encodeName(dir.path()) + "/gr\xFE"
+                                                                "en.bmp";
         QCOMPARE(::rename(QFile::encodeName(path).constData(), name.constData()), 0);
         Program program;
         QMimeData data;
