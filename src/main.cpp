@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -63,7 +64,14 @@ int make(char* program, const QList<QByteArray>& arguments)
     avatello::ensureDefaultFont();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return avatello::runMake(arguments, out, err);
+    try {
+        return avatello::runMake(arguments, out, err);
+    } catch (const std::bad_alloc&) {
+        // Every input is bounded, so this is a machine short of memory (ulimit -v): one line
+        // and a failure, never an abort.
+        std::fputs("avatello: out of memory\n", stderr);
+        return avatello::exitFailed;
+    }
 }
 
 // The program, with a picture to load if one is named. Arguments before "--" are Qt's own

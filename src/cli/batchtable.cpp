@@ -1,8 +1,7 @@
 #include "cli/batchtable.h"
 
-#include "imageio/fileaccess.h"
-
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <QFile>
 #include <QStringDecoder>
@@ -13,14 +12,7 @@ namespace avatello {
 
 namespace {
 
-QByteArray withoutLineEnd(QByteArray line)
-{
-    if (line.endsWith('\n'))
-        line.chop(1);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
+constexpr qsizetype readSize = 64 * 1024;
 
 QList<QByteArray> cellsOf(const QByteArray& line)
 {
@@ -43,13 +35,59 @@ bool isPassedOver(const QByteArray& line)
     return trimmed.isEmpty() || trimmed.startsWith('#');
 }
 
-// Opens the table: any file that can be read as a stream (a pipe from a shell's <(...) too),
-// but not a folder.
-bool openTable(QFile& file, const QByteArray& path, QString* error)
+QString notText(const QString& why)
 {
-    if (path == "-")
-        return file.open(STDIN_FILENO,
-                         QIODevice::ReadOnly); // by descriptor: a FILE* is read as C strings
+    return QStringLiteral("not a text table (%1); a table is UTF-8 text, its cells separated by "
+                          "tabs")
+        .arg(why);
+}
+
+// An unnamed file that disappears with the process: the copy of a table read from a pipe.
+int unnamedTemporaryFile()
+{
+    const char* folder = std::getenv("TMPDIR");
+    if (!folder || !*folder)
+        folder = "/tmp";
+    const int fd = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        return fd;
+    QByteArray name = QByteArray(folder) + "/.avatello-table-XXXXXX";
+    const int named = ::mkostemp(name.data(), O_CLOEXEC);
+    if (named >= 0)
+        ::unlink(name.constData());
+    return named;
+}
+
+bool writeAll(int fd, const char* bytes, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+BatchTableReader::~BatchTableReader()
+{
+    if (ownsFd_ && fd_ >= 0)
+        ::close(fd_);
+    if (spool_ >= 0)
+        ::close(spool_);
+}
+
+bool BatchTableReader::open(const QByteArray& path, QString* error)
+{
+    if (path == "-") {
+        openDescriptor(STDIN_FILENO);
+        return true;
+    }
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int reason = errno;
@@ -64,70 +102,176 @@ bool openTable(QFile& file, const QByteArray& path, QString* error)
         *error = QStringLiteral("a folder, not a table");
         return false;
     }
-    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    openDescriptor(fd);
+    ownsFd_ = true;
+    return true;
 }
 
-} // namespace
-
-BatchTable readBatchTable(const QByteArray& path)
+void BatchTableReader::openDescriptor(int fd)
 {
-    BatchTable table;
-    QFile file;
-    if (!openTable(file, path, &table.error)) {
-        if (table.error.isEmpty())
-            table.error = file.errorString();
-        return table;
-    }
-    const auto notText = [&table](const QString& why) {
-        table.error = QStringLiteral("not a text table (%1); a table is UTF-8 text, its cells "
-                                     "separated by tabs")
-                          .arg(why);
-        return table;
+    fd_ = fd;
+    struct stat info = {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (regular)
+        identity_ = FileIdentity{quint64(info.st_dev), quint64(info.st_ino)};
+    start_ = regular ? ::lseek(fd, 0, SEEK_CUR) : off_t(-1);
+    if (start_ < 0) // a pipe, a terminal, a device: kept as it is read
+        spool_ = unnamedTemporaryFile();
+}
+
+int BatchTableReader::fill()
+{
+    const int source = rewound_ && spool_ >= 0 ? spool_ : fd_;
+    const qsizetype old = buffer_.size();
+    buffer_.resize(old + readSize);
+    ssize_t got = 0;
+    do
+        got = ::read(source, buffer_.data() + old, size_t(readSize));
+    while (got < 0 && errno == EINTR);
+    const int reason = errno;
+    buffer_.resize(old + qMax<ssize_t>(got, 0));
+    if (got > 0 && spool_ >= 0 && !rewound_ && !writeAll(spool_, buffer_.constData() + old, got))
+        return -errno;
+    return got < 0 ? -reason : int(got);
+}
+
+BatchTableReader::Line BatchTableReader::readLine(QByteArray* line, QString* error)
+{
+    const auto tooLong = [&] {
+        // A long run of bytes with NULs in it is no text at all (a device, UTF-16, a picture):
+        // said as such rather than as a long line.
+        const QByteArray pending = buffer_.mid(used_, maxTableLineBytes + 2);
+        if (pending.contains('\0'))
+            *error = notText(lineNumber_ == 0 && (pending.startsWith("\xFF\xFE") ||
+                                                  pending.startsWith("\xFE\xFF"))
+                                 ? QStringLiteral("it is UTF-16")
+                                 : QStringLiteral("line %1 holds a NUL byte").arg(lineNumber_ + 1));
+        else
+            *error = QStringLiteral("line %1 is longer than %2 bytes; is it a table?")
+                         .arg(lineNumber_ + 1)
+                         .arg(maxTableLineBytes);
+        return Line::Failed;
     };
-    bool header = true;
-    for (int lineNumber = 1;; ++lineNumber) {
-        QByteArray line = file.readLine(maxTableLineBytes + 2);
-        if (line.isEmpty())
-            break;
-        if (line.contains('\0'))
-            return notText(lineNumber == 1 &&
-                                   (line.startsWith("\xFF\xFE") || line.startsWith("\xFE\xFF"))
-                               ? QStringLiteral("it is UTF-16")
-                               : QStringLiteral("line %1 holds a NUL byte").arg(lineNumber));
-        if (!line.endsWith('\n') && line.size() > maxTableLineBytes) {
-            table.error = QStringLiteral("line %1 is longer than %2 bytes; is it a table?")
-                              .arg(lineNumber)
-                              .arg(maxTableLineBytes);
-            return table;
+    for (;;) {
+        const qsizetype newline = buffer_.indexOf('\n', used_);
+        const qsizetype available = buffer_.size() - used_;
+        // a line's content and its ending, "\r\n" at the most
+        if (newline < 0 && !atEnd_ && available > maxTableLineBytes + 1)
+            return tooLong();
+        if (newline >= 0 || atEnd_) {
+            if (newline < 0 && available == 0)
+                return Line::End;
+            const qsizetype length = newline >= 0 ? newline - used_ : available;
+            *line = buffer_.mid(used_, length);
+            used_ += length + (newline >= 0 ? 1 : 0);
+            consumed_ += length + (newline >= 0 ? 1 : 0);
+            if (line->endsWith('\r'))
+                line->chop(1);
+            if (line->size() > maxTableLineBytes)
+                return tooLong();
+            ++lineNumber_;
+            return Line::Read;
         }
-        if (header) {
-            if (line.startsWith("\xEF\xBB\xBF")) // a byte-order mark some editors write
-                line.remove(0, 3);
-            if (isPassedOver(line))
-                continue;
-            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            const QString names = decoder.decode(withoutLineEnd(line));
-            if (decoder.hasError())
-                return notText(QStringLiteral("its first line is not UTF-8"));
-            for (const QChar c : names)
-                if (c != u'\t' && c.category() == QChar::Other_Control)
-                    return notText(QStringLiteral("its first line holds control characters"));
-            for (const QByteArray& cell : cellsOf(withoutLineEnd(line)))
-                table.columns << QString::fromUtf8(cell);
-            header = false;
-            continue;
+        buffer_.remove(0, used_);
+        used_ = 0;
+        const int got = fill();
+        if (got < 0) {
+            *error = qt_error_string(-got);
+            return Line::Failed;
+        }
+        atEnd_ = got == 0;
+    }
+}
+
+bool BatchTableReader::readHeader(QList<QString>* columns, QString* error)
+{
+    QByteArray line;
+    for (;;) {
+        switch (readLine(&line, error)) {
+        case Line::Failed:
+            return false;
+        case Line::End:
+            *error = QStringLiteral("the table is empty; its first line names the columns");
+            return false;
+        case Line::Read:
+            break;
+        }
+        if (line.contains('\0')) {
+            *error = notText(lineNumber_ == 1 &&
+                                     (line.startsWith("\xFF\xFE") || line.startsWith("\xFE\xFF"))
+                                 ? QStringLiteral("it is UTF-16")
+                                 : QStringLiteral("line %1 holds a NUL byte").arg(lineNumber_));
+            return false;
+        }
+        if (lineNumber_ == 1 && line.startsWith("\xEF\xBB\xBF")) // a mark some editors write
+            line.remove(0, 3);
+        if (!isPassedOver(line))
+            break;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString names = decoder.decode(line);
+    if (decoder.hasError()) {
+        *error = notText(QStringLiteral("its first line is not UTF-8"));
+        return false;
+    }
+    for (const QChar c : names)
+        if (c != u'\t' && c.category() == QChar::Other_Control) {
+            *error = notText(QStringLiteral("its first line holds control characters"));
+            return false;
+        }
+    columns->clear();
+    for (const QByteArray& cell : cellsOf(line))
+        columns->append(QString::fromUtf8(cell));
+    headerEnd_ = consumed_;
+    headerLines_ = lineNumber_;
+    return true;
+}
+
+bool BatchTableReader::nextRow(Row* row, QString* error)
+{
+    error->clear();
+    QByteArray line;
+    for (;;) {
+        const Line read = readLine(&line, error);
+        if (read != Line::Read)
+            return false;
+        if (line.contains('\0')) {
+            *error = notText(QStringLiteral("line %1 holds a NUL byte").arg(lineNumber_));
+            return false;
         }
         if (isPassedOver(line))
             continue;
-        if (table.rows.size() == maxTableRows) {
-            table.error = QStringLiteral("more than %1 rows").arg(maxTableRows);
-            return table;
+        if (rows_ == maxTableRows) {
+            *error = QStringLiteral("more than %1 rows").arg(maxTableRows);
+            return false;
         }
-        table.rows.append({lineNumber, cellsOf(withoutLineEnd(line))});
+        ++rows_;
+        row->line = lineNumber_;
+        row->cells = cellsOf(line);
+        return true;
     }
-    if (header)
-        table.error = QStringLiteral("the table is empty; its first line names the columns");
-    return table;
+}
+
+bool BatchTableReader::rewind(QString* error)
+{
+    const int source = spool_ >= 0 ? spool_ : fd_;
+    const off_t offset = (spool_ >= 0 ? 0 : start_) + headerEnd_;
+    if (spool_ < 0 && start_ < 0) {
+        *error = QStringLiteral("the table cannot be read a second time");
+        return false;
+    }
+    if (::lseek(source, offset, SEEK_SET) != offset) {
+        *error = qt_error_string(errno);
+        return false;
+    }
+    rewound_ = true;
+    buffer_.clear();
+    used_ = 0;
+    consumed_ = headerEnd_;
+    atEnd_ = false;
+    lineNumber_ = headerLines_;
+    rows_ = 0;
+    return true;
 }
 
 } // namespace avatello

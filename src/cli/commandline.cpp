@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/batchfiles.h"
 #include "cli/batchtable.h"
 #include "cli/batchwriter.h"
 #include "cli/iconrecipe.h"
@@ -7,101 +8,114 @@
 
 #include "imageio/fileaccess.h"
 
-#include <QHash>
+#include <QSet>
 #include <QTextStream>
 
 namespace avatello {
 
 namespace {
 
+// A row's recipe: the command line's options, with the row's cells added or put in their place.
+struct Job
+{
+    IconRecipe recipe;
+    QString error;
+};
+Job jobFor(const BatchTableReader::Row& row, const QList<QString>& columns,
+           const IconRecipe& common, bool tableIsStandardInput)
+{
+    Job job{common, QString()};
+    job.recipe.startOptions = 0;
+    if (row.cells.size() != columns.size())
+        job.error = QStringLiteral("%1 cells, but the first line names %2 columns (cells are "
+                                   "separated by tabs)")
+                        .arg(row.cells.size())
+                        .arg(columns.size());
+    for (qsizetype i = 0; job.error.isEmpty() && i < row.cells.size(); ++i)
+        if (!row.cells[i].isEmpty())
+            setRecipeOption(job.recipe, columns[i], row.cells[i], &job.error);
+    if (job.error.isEmpty() && job.recipe.startOptions == 0)
+        job.recipe.startOptions = common.startOptions;
+    if (job.error.isEmpty())
+        checkRecipe(job.recipe, &job.error);
+    if (job.error.isEmpty() && outputDescriptor(job.recipe.out))
+        job.error = QStringLiteral("a batch writes files, not standard output or another open "
+                                   "descriptor");
+    if (job.error.isEmpty() && tableIsStandardInput &&
+        job.recipe.start == IconRecipe::Start::Picture && job.recipe.picture == "-")
+        job.error = QStringLiteral("standard input holds the table, not a picture");
+    return job;
+}
+
+// What makes the columns of a table unusable, or "".
+QString columnsError(const QList<QString>& columns)
+{
+    QSet<QString> seen;
+    for (const QString& column : columns) {
+        const MakeOption* option = findMakeOption(column.toUtf8());
+        if (!option || !option->column)
+            return QStringLiteral("unknown column '%1'").arg(column);
+        if (seen.contains(column))
+            return QStringLiteral("the column '%1' is named twice").arg(column);
+        seen.insert(column);
+    }
+    if (!seen.contains(QStringLiteral("out")))
+        return QStringLiteral("no 'out' column");
+    return QString();
+}
+
 // One icon per row of a tab-separated table whose first row names the columns; the options of
 // the command line apply to every row, and a row's cells add to them or replace them.
 //
-// A batch never writes over what it reads or what it wrote: a row whose file is the table, a
-// picture any row reads, or a file an earlier row wrote (however either is spelled) is reported
-// and skipped.
+// The table is read twice, a line at a time: first for the files each row reads and writes (see
+// BatchFiles for which a row may write over), then to make the icons. A broken table makes none.
 int runBatch(const QByteArray& tablePath, const IconRecipe& common, QTextStream& err)
 {
     const QString tableName = shownName(tablePath);
-    const BatchTable table = readBatchTable(tablePath);
-    if (!table.error.isEmpty()) {
-        err << "avatello: " << tableName << ": " << table.error << Qt::endl;
+    const auto tableError = [&](const QString& error) {
+        err << "avatello: " << tableName << ": " << error << Qt::endl;
         return exitFailed;
-    }
-    for (const QString& column : table.columns) {
-        const MakeOption* option = findMakeOption(column.toUtf8());
-        if (!option || !option->column)
-            return usageError(err,
-                              QStringLiteral("%1: unknown column '%2'").arg(tableName, column));
-    }
-    if (!table.columns.contains(QStringLiteral("out")))
-        return usageError(err, QStringLiteral("%1: no 'out' column").arg(tableName));
-
-    // Every row is read before any icon is made, so that no row writes over a picture that a
-    // later row reads.
-    struct Job
-    {
-        int line;
-        IconRecipe recipe;
-        QString error;
     };
-    QList<Job> jobs;
-    const std::optional<FileIdentity> tableFile =
-        tablePath == "-" ? std::nullopt : fileIdentity(tablePath);
-    QSet<FileIdentity> inputs;
-    if (tableFile)
-        inputs.insert(*tableFile);
-    for (const BatchTable::Row& row : table.rows) {
-        Job job{row.line, common, QString()};
-        job.recipe.startOptions = 0;
-        if (row.cells.size() != table.columns.size())
-            job.error = QStringLiteral("%1 cells, but the first line names %2 columns (cells are "
-                                       "separated by tabs)")
-                            .arg(row.cells.size())
-                            .arg(table.columns.size());
-        for (qsizetype i = 0; job.error.isEmpty() && i < row.cells.size(); ++i)
-            if (!row.cells[i].isEmpty())
-                setRecipeOption(job.recipe, table.columns[i], row.cells[i], &job.error);
-        if (job.error.isEmpty() && job.recipe.startOptions == 0)
-            job.recipe.startOptions = common.startOptions;
+    BatchTableReader table;
+    QString error;
+    QList<QString> columns;
+    if (!table.open(tablePath, &error) || !table.readHeader(&columns, &error))
+        return tableError(error);
+    if (const QString wrong = columnsError(columns); !wrong.isEmpty())
+        return usageError(err, QStringLiteral("%1: %2").arg(tableName, wrong));
+
+    const bool tableIsStandardInput = tablePath == "-";
+    BatchFiles files(tablePath, table.identity());
+    BatchTableReader::Row row;
+    while (table.nextRow(&row, &error)) {
+        const Job job = jobFor(row, columns, common, tableIsStandardInput);
         if (job.error.isEmpty())
-            checkRecipe(job.recipe, &job.error);
-        if (job.error.isEmpty() && (job.recipe.out == "-" || job.recipe.out == "/dev/stdout"))
-            job.error = QStringLiteral("a batch writes files, not standard output");
-        if (job.recipe.start == IconRecipe::Start::Picture)
-            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.picture))
-                inputs.insert(*file);
-        jobs.append(job);
+            files.plan(job.recipe.start == IconRecipe::Start::Picture ? job.recipe.picture
+                                                                      : QByteArray(),
+                       job.recipe.out);
     }
+    if (!error.isEmpty() || !table.rewind(&error))
+        return tableError(error);
+    files.planned();
 
     BatchWriter writer;
-    QHash<FileIdentity, int> written; // each file written, and the line that wrote it
     int failed = 0;
-    for (Job& job : jobs) {
-        const QString out = shownName(job.recipe.out);
-        if (job.error.isEmpty()) {
-            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.out)) {
-                if (written.contains(*file))
-                    job.error = QStringLiteral("%1 was written by line %2; not written again")
-                                    .arg(out)
-                                    .arg(written.value(*file));
-                else if (inputs.contains(*file))
-                    job.error = QStringLiteral("%1 is %2 this batch reads; not written over")
-                                    .arg(out, tableFile == file ? QStringLiteral("the table")
-                                                                : QStringLiteral("a picture"));
-            }
-        }
+    while (table.nextRow(&row, &error)) {
+        Job job = jobFor(row, columns, common, tableIsStandardInput);
+        if (job.error.isEmpty())
+            if (const QString refused = files.refusal(job.recipe.out); !refused.isEmpty())
+                job.error = shownName(job.recipe.out) + u' ' + refused;
         if (job.error.isEmpty())
             job.error = makeIcon(job.recipe, &writer);
         if (job.error.isEmpty()) {
-            if (const std::optional<FileIdentity> file = fileIdentity(job.recipe.out))
-                written.insert(*file, job.line);
+            files.wrote(job.recipe.out, row.line);
             continue;
         }
-        err << "avatello: " << tableName << ": line " << job.line << ": " << job.error << Qt::endl;
+        err << "avatello: " << tableName << ": line " << row.line << ": " << job.error << Qt::endl;
         ++failed;
     }
-    QString error;
+    if (!error.isEmpty()) // the table changed under the batch
+        failed += tableError(error);
     if (!writer.finish(&error)) {
         err << "avatello: the icons written may not all be complete on disk: " << error << Qt::endl;
         ++failed;
@@ -131,11 +145,14 @@ QString helpText()
                        "tabs. Spaces at the start and end of a cell are not part of it, in "
                        "every column; an empty cell leaves that option out. Blank lines and "
                        "lines starting with # are passed over. A table is UTF-8 text (file "
-                       "names in it may be any bytes) with lines of at most 32768 bytes. "
+                       "names in it may be any bytes) with lines of at most 32768 bytes (not "
+                       "counting the line ending). "
                        "Relative file names in a table are relative to the folder avatello runs "
-                       "in, not to the table's. A row that would write over the table, over a "
-                       "picture the batch reads or over a file an earlier row wrote is reported "
-                       "by its line number and skipped."),
+                       "in, not to the table's. A column may be named once. Rows are made in "
+                       "their order, and a row may read the icon an earlier row wrote; a row "
+                       "that would write over the table, over standard input the batch reads, "
+                       "over a picture the batch reads that no earlier row wrote, or over a "
+                       "file an earlier row wrote is reported by its line number and skipped."),
         QStringLiteral("The messages of the command line are in English whatever the "
                        "desktop's language, for scripts that read them; the windows speak "
                        "German, French or Spanish where the desktop does."),
@@ -197,6 +214,9 @@ int runMake(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& e
             return usageError(err, QStringLiteral("--batch takes its files from the 'out' column"));
         if (recipe.startOptions > 1)
             return usageError(err, QStringLiteral("give at most one start option"));
+        if (*table == "-" && recipe.start == IconRecipe::Start::Picture && recipe.picture == "-")
+            return usageError(
+                err, QStringLiteral("--batch - and --picture - cannot both read standard input"));
         return runBatch(*table, recipe, err);
     }
     QString error;

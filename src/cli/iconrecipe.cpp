@@ -10,11 +10,13 @@
 #include "model/icondocument.h"
 #include "model/twips.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <QColor>
 #include <QFile>
 #include <QStringDecoder>
+#include <QTextBoundaryFinder>
 #include <unistd.h>
 
 namespace avatello {
@@ -82,6 +84,16 @@ QString controlName(QChar c)
     return QStringLiteral("a control character (%1)").arg(code);
 }
 
+// Characters as the eye counts them: an emoji, a flag or a letter with its accents is one.
+qsizetype characterCount(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (finder.toNextBoundary() > 0)
+        ++count;
+    return count;
+}
+
 bool fail(QString* error, const QString& reason)
 {
     if (error)
@@ -95,18 +107,12 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
     ++recipe.startOptions;
 }
 
-bool isStandardOutput(const QByteArray& out)
-{
-    return out == "-" || out == "/dev/stdout";
-}
-
-// Writes to standard output, all of it; false with the system's reason.
-bool writeStandardOutput(const QByteArray& bytes, QString* error)
+// Writes to an open descriptor, all of it; false with the system's reason.
+bool writeDescriptor(int fd, const QByteArray& bytes, QString* error)
 {
     std::fflush(stdout);
     for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written =
-            ::write(STDOUT_FILENO, bytes.constData() + done, size_t(bytes.size() - done));
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -130,6 +136,25 @@ std::optional<QImage> readPicture(const QByteArray& picture, Refusal* why)
 }
 
 } // namespace
+
+std::optional<int> outputDescriptor(const QByteArray& out)
+{
+    if (out == "-" || out == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (out == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const QByteArrayView folder :
+         {QByteArrayView("/dev/fd/"), QByteArrayView("/proc/self/fd/")})
+        if (out.startsWith(folder)) {
+            const QByteArray number = out.mid(folder.size());
+            bool ok = false;
+            const int fd = number.toInt(&ok);
+            if (ok && std::all_of(number.begin(), number.end(),
+                                  [](char c) { return c >= '0' && c <= '9'; }))
+                return fd;
+        }
+    return std::nullopt;
+}
 
 IconRecipe::Format IconRecipe::formatWritten() const
 {
@@ -196,11 +221,15 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QByteArray& 
                 return fail(
                     error,
                     QStringLiteral("--text holds %1; a text is one line").arg(controlName(c)));
-        if (value.size() > maxTextLength)
+        if (const qsizetype characters = characterCount(value); characters > maxTextLength)
             return fail(error, QStringLiteral("--text is %1 characters long; at most %2 fit a "
                                               "48-pixel icon")
-                                   .arg(value.size())
+                                   .arg(characters)
                                    .arg(maxTextLength));
+        if (value.size() > maxTextUnits)
+            return fail(error, QStringLiteral("--text holds more than %1 code units; it is not "
+                                              "text a 48-pixel icon can show")
+                                   .arg(maxTextUnits));
         recipe.text = value;
     } else if (name == u"font") {
         const QString listed = listedFontName(value.trimmed());
@@ -302,13 +331,14 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
                                  ? encodeIconPng(snapshot)
                                  : encodeIconBmp(snapshot);
     QString reason;
-    const bool written = isStandardOutput(recipe.out) ? writeStandardOutput(bytes, &reason)
-                         : batch                      ? batch->write(bytes, recipe.out, &reason)
-                                                      : writeWholeFile(recipe.out, bytes, &reason);
+    const std::optional<int> descriptor = outputDescriptor(recipe.out);
+    const bool written = descriptor ? writeDescriptor(*descriptor, bytes, &reason)
+                         : batch    ? batch->write(bytes, recipe.out, &reason)
+                                    : writeWholeFile(recipe.out, bytes, &reason);
     if (!written)
         return QStringLiteral("%1: cannot be written: %2")
-            .arg(isStandardOutput(recipe.out) ? QStringLiteral("standard output")
-                                              : shownName(recipe.out),
+            .arg(descriptor == STDOUT_FILENO ? QStringLiteral("standard output")
+                                             : shownName(recipe.out),
                  reason);
     return QString();
 }

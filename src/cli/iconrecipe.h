@@ -37,7 +37,11 @@ struct IconRecipe
 
 // The longest text a recipe takes: the icon is 48 pixels wide, and even the smallest size draws
 // far fewer characters than this on it.
+// Characters are counted as the eye counts them (grapheme clusters: an emoji with its skin tone,
+// a flag, a letter with its accents is one); a second bound on the UTF-16 code units keeps a
+// character made of thousands of marks from costing what a page of text would.
 inline constexpr int maxTextLength = 100;
+inline constexpr int maxTextUnits = 1000;
 
 // Sets one option, by its name without dashes, on a recipe; a flag takes "" (or yes/no in a
 // table). Values are the system's bytes: file names are kept as they are, anything else must be
@@ -49,6 +53,11 @@ inline bool setRecipeOption(IconRecipe& recipe, const QString& name, const QStri
 {
     return setRecipeOption(recipe, name, value.toUtf8(), error);
 }
+
+// The open descriptor an output name stands for: "-" and /dev/stdout for standard output,
+// /dev/stderr, /dev/fd/N and /proc/self/fd/N. Written through as they are, as a shell's
+// redirection would; nothing for a file name.
+std::optional<int> outputDescriptor(const QByteArray& out);
 
 // A file name as messages show it.
 QString shownName(const QByteArray& path);

@@ -15,7 +15,8 @@ constexpr std::array options{
                "start from a BMP, GIF or JPEG picture, as Load reads it (\"-\": standard input)"},
     MakeOption{"back-color", '\0', "COLOR", "the colour behind the picture (Edit > Back Color)"},
     MakeOption{"text", '\0', "TEXT",
-               "the text to stamp (Edit > Add Text): one line of at most 100 characters"},
+               "the text to stamp (Edit > Add Text): one line of at most 100 characters, "
+               "counted as the eye counts them (an emoji or a letter with its accents is one)"},
     MakeOption{"font", '\0', "FACE", "its font face, any that Change Font lists (default Tahoma)"},
     MakeOption{"size", '\0', "POINTS", "its size in points, 6 to 16 (default 8)"},
     MakeOption{"text-color", '\0', "COLOR", "its colour (default black)"},
@@ -26,8 +27,9 @@ constexpr std::array options{
                "bmp is exactly the file Save writes, png the same pixels; without it, an OUT "
                "ending in .png is a PNG and any other a BMP"},
     MakeOption{"out", 'o', "OUT",
-               "the file to write (\"-\" or /dev/stdout: standard output); an existing regular "
-               "file is replaced only by a complete icon, anything else is refused"},
+               "the file to write (\"-\" or /dev/stdout: standard output; /dev/fd/N: that open "
+               "descriptor); an existing regular file is replaced only by a complete icon, "
+               "anything else is refused"},
     MakeOption{"batch", '\0', "TABLE",
                "one icon per row of a tab-separated table (\"-\": standard input); see below",
                false},

@@ -119,8 +119,11 @@ std::optional<QImage> decode(QIODevice* device, Refusal* why)
             if (chunk.isEmpty())
                 break;
             data.append(chunk);
-            if (data.size() > DecodeLimits::maxStreamBytes)
+            if (data.size() > DecodeLimits::maxStreamBytes) {
+                *why = Refusal::TooLarge; // it starts as a picture does, a larger one than a load
+                                          // takes
                 return std::nullopt;
+            }
         }
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);

@@ -1,5 +1,6 @@
 // The command-line icon maker: the same bytes as the windows, clear answers to bad input, a batch
 // that goes on past a bad row, and no display needed.
+#include "cli/batchtable.h"
 #include "cli/iconrecipe.h"
 #include "cli/options.h"
 #include "support/fixture.h"
@@ -37,7 +38,9 @@ struct Run
 };
 
 // The built program as a user's shell runs it, with no display at all.
-Run runAvatello(const QStringList& arguments, const QString& folder, const QByteArray& input = {})
+// Standard input is `input`, or the file `inputFile` where one is named.
+Run runAvatello(const QStringList& arguments, const QString& folder, const QByteArray& input = {},
+                const QString& inputFile = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -45,8 +48,11 @@ Run runAvatello(const QStringList& arguments, const QString& folder, const QByte
         environment.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
+    if (!inputFile.isEmpty())
+        process.setStandardInputFile(inputFile);
     process.start(QStringLiteral(AVATELLO_BINARY), arguments);
-    process.write(input);
+    if (inputFile.isEmpty())
+        process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(120000))
         return {};
@@ -249,6 +255,20 @@ private slots:
         row("tab", {"make", "--text", "a\tb", "-o", "a.bmp"}, 2, "a tab (U+0009)", "a.bmp", "none");
         row("long text", {"make", "--text", QString(101, u'x'), "-o", "a.bmp"}, 2, "at most 100",
             "a.bmp", "none");
+        // a character is what the eye counts: an emoji, a letter with its accent
+        row("51 emoji",
+            {"make", "--text", QStringLiteral("\U0001F600").repeated(51), "-o", "a.bmp"}, 0, "",
+            "a.bmp", "bmp");
+        row("101 accented letters",
+            {"make", "--text", QStringLiteral("e\u0301").repeated(101), "-o", "a.bmp"}, 2,
+            "101 characters long; at most 100", "a.bmp", "none");
+        row("one letter under a thousand marks",
+            {"make", "--text", u'e' + QString(1000, QChar(0x301)), "-o", "a.bmp"}, 2,
+            "more than 1000 code units", "a.bmp", "none");
+        row("descriptor not open", {"make", "-o", "/dev/fd/9"}, 1,
+            "/dev/fd/9: cannot be written: Bad file descriptor", "a.bmp", "none");
+        row("table and picture both standard input", {"make", "--batch", "-", "--picture", "-"}, 2,
+            "cannot both read standard input", "a.bmp", "none");
         row("generic face", {"make", "--font", "Sans Serif", "--text", "Hi", "-o", "a.bmp"}, 0, "",
             "a.bmp", "bmp");
         row("no such face", {"make", "--font", "Tahomx", "-o", "a.bmp"}, 2, "nearest are Tahoma",
@@ -328,9 +348,10 @@ private slots:
         QBuffer buffer(&bmp);
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(picture.save(&buffer, "BMP"));
-        for (const char* out : {"-", "/dev/stdout"}) {
+        for (const char* out : {"-", "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
             const Run run = runAvatello({"make", "--picture", "-", "-o", out}, dir.path(), bmp);
-            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.exitCode == 0,
+                     qPrintable(QString::fromLatin1(out) + QStringLiteral(": ") + run.err));
             QCOMPARE(run.out.size(), 6966);
             QImage icon;
             QVERIFY(icon.loadFromData(run.out, "BMP"));
@@ -418,6 +439,97 @@ private slots:
         QTest::newRow("UTF-16 without") << QByteArray("o\0u\0t\0\n\0", 8) << "NUL byte";
         QTest::newRow("Latin-1 header") << QByteArray("out\ttext\xE9\n") << "not UTF-8";
         QTest::newRow("endless line") << QByteArray(40000, 'x') << "longer than 32768 bytes";
+        // one bound whatever the line ending; a longest line is fine with either
+        for (const char* ending : {"\n", "\r\n"})
+            QTest::addRow("line one byte too long, ending %s", ending[0] == '\r' ? "CRLF" : "LF")
+                << "out\n" + QByteArray(maxTableLineBytes + 1, 'x') + ending
+                << "line 2 is longer than 32768 bytes";
+    }
+
+    // The longest line is taken with either ending: its row is made.
+    void longestLine_data()
+    {
+        QTest::addColumn<QByteArray>("ending");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CRLF") << QByteArray("\r\n");
+    }
+    void longestLine()
+    {
+        QFETCH(QByteArray, ending);
+        QTemporaryDir dir;
+        const QByteArray name = "a.bmp";
+        const QByteArray table = "out\ttext" + ending + name + '\t' +
+                                 QByteArray(maxTableLineBytes - name.size() - 2, ' ') + 'A' +
+                                 ending;
+        const Run run = runAvatello({"make", "--batch", "-"}, dir.path(), table);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(readAll(dir.filePath("a.bmp")).size(), 6966);
+    }
+
+    // Which files a batch may write over goes by its rows' order alone: the same table gives the
+    // same answer on its first run as on every later one, and standard input is an input like
+    // a named file. `standardInput` is "table" (the table comes through standard input) or
+    // "picture"
+    // (--picture - reads p.bmp from there).
+    void batchRulesByOrder_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QString>("standardInput");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QStringList>("unchanged"); // files that keep their content
+        QTest::newRow("a row reads what an earlier row wrote")
+            << QByteArray("out\ttext\tpicture\nw1.bmp\tA\t\nw2.bmp\tB\tw1.bmp\n") << QString() << 0
+            << QString() << QStringList{};
+        QTest::newRow("a row writes over what a later row reads")
+            << QByteArray("out\ttext\tpicture\np.bmp\tA\t\nw2.bmp\tB\tp.bmp\n") << QString() << 0
+            << QString() << QStringList{};
+        QTest::newRow("a row writes over what an earlier row read")
+            << QByteArray("out\ttext\tpicture\nw1.bmp\tA\tp.bmp\np.bmp\tB\t\n") << QString() << 1
+            << "line 3: " + QStringLiteral("p.bmp is a picture this batch reads")
+            << QStringList{"p.bmp"};
+        QTest::newRow("the table from standard input")
+            << QByteArray("out\ttext\nt.tsv\tA\n") << "table" << 1
+            << "line 2: t.tsv is the table this batch reads" << QStringList{"t.tsv"};
+        QTest::newRow("the picture from standard input")
+            << QByteArray("out\ttext\np.bmp\tA\n") << "picture" << 1
+            << "line 2: p.bmp is standard input, which this batch reads" << QStringList{"p.bmp"};
+        QTest::newRow("a row's picture from the table's standard input")
+            << QByteArray("out\tpicture\nw1.bmp\t-\n") << "table" << 1
+            << "line 2: standard input holds the table, not a picture" << QStringList{};
+        QTest::newRow("a column named twice")
+            << QByteArray("out\ttext\tout\na.bmp\tA\tb.bmp\n") << QString() << 2
+            << "the column 'out' is named twice" << QStringList{};
+    }
+    void batchRulesByOrder()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QString, standardInput);
+        QFETCH(int, exitCode);
+        QFETCH(QString, words);
+        QFETCH(QStringList, unchanged);
+        QTemporaryDir dir;
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(dir.filePath("p.bmp"), "BMP"));
+        QVERIFY(writeFile(dir.filePath("t.tsv"), table));
+        QStringList arguments{"make", "--batch", standardInput == u"table" ? "-" : "t.tsv"};
+        if (standardInput == u"picture")
+            arguments << "--picture"
+                      << "-";
+        const QString input = dir.filePath(standardInput == u"picture" ? "p.bmp" : "t.tsv");
+        QHash<QString, QByteArray> before;
+        for (const QString& file : unchanged)
+            before[file] = readAll(dir.filePath(file));
+        for (int time = 1; time <= 2; ++time) { // and again, over what the first run left
+            const Run run =
+                runAvatello(arguments, dir.path(), {}, standardInput.isEmpty() ? QString() : input);
+            QCOMPARE(run.exitCode, exitCode);
+            QVERIFY2(words.isEmpty() ? run.err.isEmpty() : run.err.contains(words),
+                     qPrintable(run.err));
+            for (const QString& file : unchanged)
+                QCOMPARE(readAll(dir.filePath(file)), before[file]);
+        }
     }
     void tablesThatAreNoTables()
     {
