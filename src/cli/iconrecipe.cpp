@@ -123,16 +123,22 @@ bool writeDescriptor(int fd, const QByteArray& bytes, QString* error)
 }
 
 // The picture named by --picture: a file, or standard input for "-", read as Load reads a file.
+// Standard input can be read only once: it is read the first time a recipe asks for it, and
+// every later one (the rows of a batch) gets the same picture, or the same reason.
 std::optional<QImage> readPicture(const QByteArray& picture, Refusal* why)
 {
     if (picture != "-")
         return decodePictureFile(picture, why);
-    QFile input;
-    if (!input.open(STDIN_FILENO, QIODevice::ReadOnly)) {
-        *why = Refusal::Unreadable;
-        return std::nullopt;
-    }
-    return decodePicture(&input, why);
+    static const std::pair<std::optional<QImage>, Refusal> standardInput = [] {
+        Refusal refused = Refusal::Unreadable;
+        QFile input;
+        if (!input.open(STDIN_FILENO, QIODevice::ReadOnly))
+            return std::pair{std::optional<QImage>(), refused};
+        std::optional<QImage> image = decodePicture(&input, &refused);
+        return std::pair{std::move(image), refused};
+    }();
+    *why = standardInput.second;
+    return standardInput.first;
 }
 
 } // namespace

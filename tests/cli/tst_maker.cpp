@@ -360,6 +360,13 @@ private slots:
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
+        // read once, the picture serves every row of a batch
+        QVERIFY(writeFile(dir.filePath("t.tsv"), "out\ttext\na.bmp\tA\nb.bmp\tB\n"));
+        const Run batch =
+            runAvatello({"make", "--batch", "t.tsv", "--picture", "-"}, dir.path(), bmp);
+        QCOMPARE(batch.err, QString());
+        for (const char* made : {"a.bmp", "b.bmp"})
+            QCOMPARE(QImage(dir.filePath(made)).pixel(5, 5), qRgb(0, 128, 0));
     }
 
     // A batch never writes over what it reads or what it wrote, however a name is spelled; a
