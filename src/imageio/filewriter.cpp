@@ -407,9 +407,8 @@ bool writeWholeFile(const QByteArray& path, const QByteArray& bytes, QString* er
         // In a shared folder another user may have left the file there for the user to write
         // into (and then read or change); refused, as the kernel's protected_regular would.
         if (!mayTrust(target.info, target.folderInfo))
-            return fail(error, QStringLiteral("%1 belongs to another user and is in a shared "
-                                              "folder; it is not written")
-                                   .arg(shownPath(target.folderPath + '/' + target.name)));
+            return fail(error, QStringLiteral("it belongs to another user and is in a shared "
+                                              "folder; it is not written"));
     }
     // Another user's file stays theirs, with every protection it has, so it is written in place:
     // a new copy would be the writer's, its rights no longer the owner's to give.
