@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <QFontInfo>
 #include <QGlyphRun>
 #include <QLocale>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
@@ -82,29 +84,69 @@ QList<QStringView> graphemes(const QString& text)
     return found;
 }
 
-StampRun::Font fontFor(QStringView grapheme)
+// The fonts a text is drawn in, and what each of them has.
+class StampFonts
 {
-    if (isEmojiCharacter(grapheme))
-        return StampRun::Font::Emoji;
-    if (isCjkCharacter(grapheme))
-        return StampRun::Font::Cjk;
-    return StampRun::Font::Face;
-}
+public:
+    explicit StampFonts(const QFont& face) : face_(face), faceGlyphs_(QRawFont::fromFont(face))
+    {
+        emoji_ = face;
+        emoji_.setFamilies({QString::fromLatin1(colourEmojiFamily)});
+        if (QFontInfo(emoji_).family() == QLatin1String(colourEmojiFamily))
+            emojiGlyphs_ = QRawFont::fromFont(emoji_);
+    }
 
-// The font a run is drawn in: the face's size and style, its own families. A family the machine
-// lacks is passed over, and Qt's fallback fonts follow the listed ones.
-QFont runFont(const QFont& face, StampRun::Font font, const QString& language)
+    StampRun::Font fontFor(QStringView grapheme) const
+    {
+        const QList<uint> characters = grapheme.toUcs4();
+        if (isEmojiCharacter(grapheme) && emojiGlyphs_.isValid() &&
+            emojiGlyphs_.supportsCharacter(characters.first()))
+            return StampRun::Font::Emoji;
+        // A face the user chose that has these characters draws them in its own forms.
+        if (isCjkCharacter(grapheme) &&
+            !std::all_of(characters.begin(), characters.end(),
+                         [this](uint c) { return faceGlyphs_.supportsCharacter(c); }))
+            return StampRun::Font::Cjk;
+        return StampRun::Font::Face;
+    }
+
+    // The font of a run: the face's size and style in the run's family. Each is one family (a
+    // list of several would let Qt reuse the fallbacks found for another list), and Qt's own
+    // fallback fonts follow it.
+    QFont fontOf(StampRun::Font font, const QString& language) const
+    {
+        if (font == StampRun::Font::Emoji)
+            return emoji_;
+        QFont chosen = face_;
+        if (font == StampRun::Font::Cjk)
+            chosen.setFamilies({cjkFamily(language)});
+        return chosen;
+    }
+
+private:
+    QFont face_;
+    QRawFont faceGlyphs_;
+    QFont emoji_;
+    QRawFont emojiGlyphs_;
+};
+
+QList<StampRun> runsOf(const QString& text, const StampFonts& fonts)
 {
-    QFont chosen = face;
-    if (font == StampRun::Font::Emoji)
-        chosen.setFamilies({QString::fromLatin1(colourEmojiFamily), face.family()});
-    else if (font == StampRun::Font::Cjk)
-        chosen.setFamilies({face.family(), cjkFamily(language)});
-    return chosen;
+    QList<StampRun> runs;
+    qsizetype start = 0;
+    for (const QStringView grapheme : graphemes(text)) {
+        const StampRun::Font font = fonts.fontFor(grapheme);
+        if (!runs.isEmpty() && runs.last().font == font)
+            runs.last().length += grapheme.size();
+        else
+            runs.append({start, grapheme.size(), font});
+        start += grapheme.size();
+    }
+    return runs;
 }
 
 // A layout of one line of `text`, each run in its font, the base direction that of a plain line.
-void layOut(QTextLayout& layout, const QFont& face, const QList<StampRun>& runs,
+void layOut(QTextLayout& layout, const StampFonts& fonts, const QList<StampRun>& runs,
             const QString& language, Qt::LayoutDirection direction)
 {
     QList<QTextLayout::FormatRange> formats;
@@ -112,7 +154,7 @@ void layOut(QTextLayout& layout, const QFont& face, const QList<StampRun>& runs,
         if (run.font == StampRun::Font::Face)
             continue;
         QTextCharFormat format;
-        format.setFont(runFont(face, run.font, language), QTextCharFormat::FontPropertiesAll);
+        format.setFont(fonts.fontOf(run.font, language), QTextCharFormat::FontPropertiesAll);
         formats.append({int(run.start), int(run.length), format});
     }
     layout.setFormats(formats);
@@ -194,25 +236,16 @@ QString cjkFamily(const QString& language)
     }
 }
 
-QList<StampRun> stampRuns(const QString& text)
+QList<StampRun> stampRuns(const QString& text, const QFont& face)
 {
-    QList<StampRun> runs;
-    qsizetype start = 0;
-    for (const QStringView grapheme : graphemes(text)) {
-        const StampRun::Font font = fontFor(grapheme);
-        if (!runs.isEmpty() && runs.last().font == font)
-            runs.last().length += grapheme.size();
-        else
-            runs.append({start, grapheme.size(), font});
-        start += grapheme.size();
-    }
-    return runs;
+    return runsOf(text, StampFonts(face));
 }
 
 void drawStampLine(QPainter& painter, QPaintDevice* device, const QFont& face,
                    const QPointF& baseline, const QString& text, const QString& language)
 {
-    const QList<StampRun> runs = stampRuns(text);
+    const StampFonts fonts(face);
+    const QList<StampRun> runs = runsOf(text, fonts);
     if (std::all_of(runs.begin(), runs.end(),
                     [](const StampRun& run) { return run.font == StampRun::Font::Face; })) {
         painter.setFont(face);
@@ -222,19 +255,21 @@ void drawStampLine(QPainter& painter, QPaintDevice* device, const QFont& face,
     // The baseline stays where the face alone puts it: an emoji or a Han character taller than
     // the face's letters reaches higher, it does not push the line down.
     QTextLayout layout(text, face, device);
-    layOut(layout, face, runs, language, painter.layoutDirection());
+    layOut(layout, fonts, runs, language, painter.layoutDirection());
     const QTextLine line = layout.lineAt(0);
     layout.draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
 }
 
 QStringList charactersWithoutGlyph(const QFont& face, const QString& text, const QString& language)
 {
+    const StampFonts fonts(face);
     QStringList missing;
     for (const QStringView grapheme : graphemes(text)) {
         // Alone, so that each glyph run belongs to this character.
         const QString alone = grapheme.toString();
         QTextLayout layout(alone, face);
-        layOut(layout, face, {{0, alone.size(), fontFor(grapheme)}}, language, Qt::LeftToRight);
+        layOut(layout, fonts, {{0, alone.size(), fonts.fontFor(grapheme)}}, language,
+               Qt::LeftToRight);
         const QList<QGlyphRun> runs = layout.glyphRuns();
         const bool box = std::any_of(runs.begin(), runs.end(), [](const QGlyphRun& run) {
             return run.glyphIndexes().contains(0);

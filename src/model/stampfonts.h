@@ -40,7 +40,9 @@ QString cjkFamily(const QString& language);
 // Whether a tag names a language (rather than nothing Qt knows).
 bool isKnownLanguage(const QString& language);
 
-// One run of consecutive graphemes drawn by the same font.
+// One run of consecutive graphemes drawn by the same font: an emoji by the colour emoji font
+// (where it has it), Han characters, kana and hangul by the family of the language (where the face
+// lacks them), everything else by the face and Qt's fallback fonts.
 struct StampRun
 {
     enum class Font { Face, Emoji, Cjk };
@@ -48,7 +50,7 @@ struct StampRun
     qsizetype length;
     Font font;
 };
-QList<StampRun> stampRuns(const QString& text);
+QList<StampRun> stampRuns(const QString& text, const QFont& face);
 
 // Draws one line of text with the left end of its baseline at `baseline`, the face drawing what
 // it can and the runs above choosing their own fonts. A text of the face alone is drawn exactly
