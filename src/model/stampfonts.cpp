@@ -145,10 +145,28 @@ QList<StampRun> runsOf(const QString& text, const StampFonts& fonts)
     return runs;
 }
 
+// The colour emoji font has no U+FE0F: Qt would give that one character to a fallback font and so
+// cut the sequence it is part of (a keycap, a rainbow flag) into pictures of its pieces. In an
+// emoji it has done its work, choosing the picture, and is left out of the text drawn.
+QString withoutPresentationSelectors(const QString& text, QList<StampRun>& runs)
+{
+    QString drawn;
+    for (StampRun& run : runs) {
+        QString part = text.mid(run.start, run.length);
+        if (run.font == StampRun::Font::Emoji)
+            part.remove(QChar(char16_t(emojiPresentationSelector)));
+        run.start = drawn.size();
+        run.length = part.size();
+        drawn += part;
+    }
+    return drawn;
+}
+
 // A layout of one line of `text`, each run in its font, the base direction that of a plain line.
-void layOut(QTextLayout& layout, const StampFonts& fonts, const QList<StampRun>& runs,
+void layOut(QTextLayout& layout, const StampFonts& fonts, QList<StampRun> runs,
             const QString& language, Qt::LayoutDirection direction)
 {
+    layout.setText(withoutPresentationSelectors(layout.text(), runs));
     QList<QTextLayout::FormatRange> formats;
     for (const StampRun& run : runs) {
         if (run.font == StampRun::Font::Face)

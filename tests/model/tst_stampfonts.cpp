@@ -117,6 +117,9 @@ private slots:
         QTest::newRow("thumb with a skin tone") << QStringLiteral(u"👍🏽");
         QTest::newRow("smiley") << QStringLiteral(u"😀");
         QTest::newRow("heart asking for emoji") << QStringLiteral(u"❤️");
+        QTest::newRow("keycap") << QStringLiteral(u"1️⃣");
+        QTest::newRow("rainbow flag") << QStringLiteral(u"🏳️‍🌈");
+        QTest::newRow("family") << QStringLiteral(u"👨‍👩‍👧");
     }
     void emojiAreOnePictureInColour()
     {
