@@ -54,12 +54,16 @@ expect_field Section graphics
 expect_field Maintainer "The Avatello developers <hello@avatello.example.org>"
 depends=$(field Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n \
-               fonts-wine fonts-liberation; do
+               fonts-wine fonts-liberation fonts-noto-color-emoji; do
     if ! tr ',' '\n' <<<"$depends" | grep -Eq "^ *$package( |\$)"; then
         echo "FAIL: Depends lacks $package: $depends"
         failed=1
     fi
 done
+if ! tr ',' '\n' <<<"$(field Recommends)" | grep -Eq "^ *fonts-noto-cjk( |\$)"; then
+    echo "FAIL: Recommends lacks fonts-noto-cjk: $(field Recommends)"
+    failed=1
+fi
 if [ "$failed" -ne 0 ]; then
     echo "$control"
     exit 1

@@ -10,6 +10,8 @@ packages=(
     # run: Qt's platform plugins, Qt's own translations, the default face "Tahoma" and
     # metric-compatible core fonts
     qt6-qpa-plugins qt6-translations-l10n fonts-wine fonts-liberation
+    # run: emoji in colour, and Han characters, kana and hangul in each language's forms
+    fonts-noto-color-emoji fonts-noto-cjk
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures,
     # the accessibility bus and its Python client to look at what a screen reader is shown
     xvfb xauth xdotool x11-utils openbox python3-pil imagemagick at-spi2-core python3-pyatspi

@@ -8,6 +8,7 @@
 #include "ui/qtservices.h"
 #include "ui/translations.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -57,10 +58,15 @@ int make(char* program, const QList<QByteArray>& arguments)
     // System colours resolve against Qt's standard palette, not a desktop theme's (qt6ct, kde...):
     // the same command makes the same icon on every machine.
     qunsetenv("QT_QPA_PLATFORMTHEME");
+    // Nor does the locale choose the fonts or glyph forms of a text: fontconfig's order of
+    // fallback fonts follows its language, and the shaper's default language (which picks a Han
+    // character's Chinese or Japanese form) follows LC_CTYPE. The text's language is --lang.
+    qputenv("FC_LANG", "en");
     qInstallMessageHandler(keepQtQuiet);
     int qtArgc = 1;
     char* qtArgv[] = {program, nullptr};
     QGuiApplication app(qtArgc, qtArgv);
+    std::setlocale(LC_CTYPE, "C.UTF-8");
     avatello::ensureDefaultFont();
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -105,8 +105,11 @@ int runBatch(const QByteArray& tablePath, const IconRecipe& common, QTextStream&
         if (job.error.isEmpty())
             if (const QString refused = files.refusal(job.recipe.out); !refused.isEmpty())
                 job.error = shownName(job.recipe.out) + u' ' + refused;
+        QStringList notes;
         if (job.error.isEmpty())
-            job.error = makeIcon(job.recipe, &writer);
+            job.error = makeIcon(job.recipe, &writer, &notes);
+        for (const QString& note : notes)
+            err << "avatello: " << tableName << ": line " << row.line << ": " << note << Qt::endl;
         if (job.error.isEmpty()) {
             files.wrote(job.recipe.out, row.line);
             continue;
@@ -138,6 +141,13 @@ QString helpText()
                        "(the AIM Back Color, the start-up canvas) are those of Qt's standard "
                        "palette, the same on every desktop, so an icon made here is the same "
                        "everywhere."),
+        QStringLiteral("Fonts: the text is drawn in its face (--font); an emoji (a flag, a "
+                       "thumb with a skin tone, a smiley, a heart) in colour by Noto Color "
+                       "Emoji; Han characters, kana and hangul the face lacks by Noto Sans CJK, "
+                       "in the forms of --lang (Japanese without it), whatever the locale make "
+                       "runs under; anything else no face has by the system's fallback fonts. A "
+                       "character no installed font draws is named on standard error, and the "
+                       "icon is written with an empty box in its place."),
         QStringLiteral("A batch table's first line names its columns: any option above but "
                        "batch and help, without its dashes (out, text, template, color, "
                        "text-color, font, size, at, center, format, ...). Every later line is "
@@ -222,7 +232,10 @@ int runMake(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& e
     QString error;
     if (!checkRecipe(recipe, &error))
         return usageError(err, error);
-    error = makeIcon(recipe);
+    QStringList notes;
+    error = makeIcon(recipe, nullptr, &notes);
+    for (const QString& note : notes)
+        err << "avatello: " << note << Qt::endl;
     if (error.isEmpty())
         return exitMade;
     err << "avatello: " << error << Qt::endl;

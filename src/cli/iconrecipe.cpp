@@ -4,10 +4,12 @@
 
 #include "imageio/bmpwriter.h"
 #include "imageio/fileaccess.h"
+#include "imageio/iconscale.h"
 #include "imageio/picturedecoder.h"
 #include "imageio/templates.h"
 #include "model/fontfamilies.h"
 #include "model/icondocument.h"
+#include "model/stampfonts.h"
 #include "model/twips.h"
 
 #include <algorithm>
@@ -258,6 +260,15 @@ bool setRecipeOption(IconRecipe& recipe, const QString& name, const QByteArray& 
         if (!x || !y)
             return badValue(QStringLiteral("X,Y, each from 0 to %1").arg(last));
         recipe.at = QPoint(*x, *y);
+    } else if (name == u"lang") {
+        if (!isKnownLanguage(value.trimmed()))
+            return badValue(QStringLiteral("a language tag such as zh-Hans, zh-Hant, ja or ko"));
+        recipe.lang = value.trimmed();
+    } else if (name == u"scale") {
+        const std::optional<int> n = parseWhole(value, 1, largestIconScale);
+        if (!n)
+            return badValue(QStringLiteral("a scale from 1 to %1").arg(largestIconScale));
+        recipe.scale = *n;
     } else if (name == u"format") {
         if (value == u"bmp")
             recipe.format = IconRecipe::Format::Bmp;
@@ -293,7 +304,7 @@ bool checkRecipe(const IconRecipe& recipe, QString* error)
     return true;
 }
 
-QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
+QString makeIcon(const IconRecipe& recipe, BatchWriter* batch, QStringList* notes)
 {
     IconDocument document;
     document.start();
@@ -320,6 +331,7 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
     if (recipe.backColor)
         document.setBackColor(*recipe.backColor);
     document.changeFont(recipe.font, recipe.size);
+    document.textlanguage = recipe.lang;
     if (recipe.textColor)
         document.setTextColour(*recipe.textColor);
     if (recipe.at)
@@ -334,8 +346,8 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
 
     const QImage snapshot = document.Image2.Image();
     const QByteArray bytes = recipe.formatWritten() == IconRecipe::Format::Png
-                                 ? encodeIconPng(snapshot)
-                                 : encodeIconBmp(snapshot);
+                                 ? encodeIconPng(snapshot, recipe.scale)
+                                 : encodeIconBmp(snapshot, recipe.scale);
     QString reason;
     const std::optional<int> descriptor = outputDescriptor(recipe.out);
     const bool written = descriptor ? writeDescriptor(*descriptor, bytes, &reason)
@@ -346,6 +358,13 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch)
             .arg(descriptor == STDOUT_FILENO ? QStringLiteral("standard output")
                                              : shownName(recipe.out),
                  reason);
+    if (notes && recipe.text)
+        for (const QString& character : document.charactersWithoutGlyph())
+            notes->append(QStringLiteral("%1: no installed font draws %2; the icon was written "
+                                         "with an empty box in its place")
+                              .arg(isStandardOutput(recipe.out) ? QStringLiteral("standard output")
+                                                                : shownName(recipe.out),
+                                   character));
     return QString();
 }
 

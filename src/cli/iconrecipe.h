@@ -26,9 +26,11 @@ struct IconRecipe
     QString font; // empty: the program's default
     QString size; // empty: the program's default
     std::optional<OleColor> textColor;
+    QString lang;             // empty: the default language of the text's Han forms
     std::optional<QPoint> at; // a pixel of the 48 x 48 drawing area
     bool center = false;
     std::optional<Format> format; // without it, the name's extension chooses
+    int scale = 1;                // each pixel as a scale x scale block
     QByteArray out;               // a file name, or "-" for standard output
 
     // The format written: --format, or a name ending in .png is a PNG, any other a BMP.
@@ -71,7 +73,10 @@ class BatchWriter;
 
 // Makes the icon the way the windows would (start, back colour, font, text colour, a press,
 // Add Text, Finished) and writes it, as Save does or through a batch's writer; an existing file
-// is replaced only by a complete one. Returns an empty string, or why the icon was not made.
-QString makeIcon(const IconRecipe& recipe, BatchWriter* batch = nullptr);
+// is replaced only by a complete one. Returns an empty string, or why the icon was not made;
+// `notes`, if given, receives what the user should know about an icon that was written (a
+// character no installed font draws).
+QString makeIcon(const IconRecipe& recipe, BatchWriter* batch = nullptr,
+                 QStringList* notes = nullptr);
 
 } // namespace avatello

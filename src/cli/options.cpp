@@ -20,12 +20,18 @@ constexpr std::array options{
     MakeOption{"font", '\0', "FACE", "its font face, any that Change Font lists (default Tahoma)"},
     MakeOption{"size", '\0', "POINTS", "its size in points, 6 to 16 (default 8)"},
     MakeOption{"text-color", '\0', "COLOR", "its colour (default black)"},
+    MakeOption{"lang", '\0', "TAG",
+               "the text's language, whose forms Han characters take: zh-Hans, zh-Hant, zh-HK, "
+               "ja, ko or any other BCP 47 tag (default ja)"},
     MakeOption{"at", '\0', "X,Y", "where it goes: a press on pixel X,Y of the 48 x 48 icon"},
     MakeOption{"center", '\0', nullptr,
                "the text's drawn pixels centred on the icon (for initials)"},
     MakeOption{"format", '\0', "bmp|png",
                "bmp is exactly the file Save writes, png the same pixels; without it, an OUT "
                "ending in .png is a PNG and any other a BMP"},
+    MakeOption{"scale", '\0', "N",
+               "each pixel of the icon as an N x N block, N from 1 to 8 (96, 144, ... 384 "
+               "pixels), pixel-sharp; 1, the default, is the 48 x 48 icon Save writes"},
     MakeOption{"out", 'o', "OUT",
                "the file to write (\"-\" or /dev/stdout: standard output; /dev/fd/N: that open "
                "descriptor); an existing regular file is replaced only by a complete icon, "

@@ -13,11 +13,12 @@ inline constexpr int iconBmpHeaderSize = 54;
 inline constexpr int iconBmpPixelBytes = iconSide * iconSide * 3;
 inline constexpr int iconBmpFileSize = iconBmpHeaderSize + iconBmpPixelBytes;
 
-// Encodes the top-left 48 x 48 pixels of an opaque snapshot (anything missing is black).
-QByteArray encodeIconBmp(const QImage& snapshot);
+// Encodes the top-left 48 x 48 pixels of an opaque snapshot (anything missing is black); with a
+// scale N above 1 (up to 8), each pixel as an N x N block of a (48 N) x (48 N) bitmap.
+QByteArray encodeIconBmp(const QImage& snapshot, int scale = 1);
 
-// The same snapshot as a PNG file, for the command line's --format png.
-QByteArray encodeIconPng(const QImage& snapshot);
+// The same snapshot as a PNG file, for the command line's --format png; scaled the same way.
+QByteArray encodeIconPng(const QImage& snapshot, int scale = 1);
 
 // Writes the bitmap to exactly this path by the one rule for every written file
 // (writeWholeFile in fileaccess.h): only a regular file, or one behind an allowed link, is

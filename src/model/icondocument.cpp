@@ -141,7 +141,7 @@ bool IconDocument::centreText(const QString& text)
     probe.setBackColor(vbWhite);
     probe.CurrentX = room * twipsPerPixel;
     probe.CurrentY = room * twipsPerPixel;
-    if (!textStamp(probe, text, QStringLiteral("0"), textfont, textsize))
+    if (!textStamp(probe, text, QStringLiteral("0"), textfont, textsize, textlanguage))
         return false;
     const QImage drawn = probe.Image();
     QRect ink;
@@ -173,7 +173,19 @@ bool IconDocument::setTextPosition()
 
 bool IconDocument::stampText()
 {
-    return textStamp(Image1, textstring, textcolor, textfont, textsize);
+    return textStamp(Image1, textstring, textcolor, textfont, textsize, textlanguage);
+}
+
+QStringList IconDocument::charactersWithoutGlyph() const
+{
+    const std::optional<float> size = readSingle(textsize);
+    if (!size || *size <= 0)
+        return {};
+    PictureBox probe(0, 0, PictureBox::Frame::None);
+    probe.FontName = textfont;
+    probe.FontSize = *size;
+    probe.TextLanguage = textlanguage;
+    return probe.charactersWithoutGlyph(textstring);
 }
 
 bool IconDocument::addText(const std::function<QString()>& askText)

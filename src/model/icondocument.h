@@ -36,6 +36,9 @@ public:
     QString textcolor;
     QString textfont;
     QString textsize;
+    // The language of the text (a BCP 47 tag such as zh-Hans or ja), whose forms Han characters
+    // take: the windows follow the desktop's, the command line takes one; empty for the default.
+    QString textlanguage;
 
     // Whether Undo may restore the undo copy: Add Text allows it, Undo takes it back.
     bool undoAvailable() const { return undoAvailable_; }
@@ -90,6 +93,8 @@ public:
     bool setTextPosition();
     // Stamps textstring at the canvas's current position in the current size, colour and face.
     bool stampText();
+    // The characters of the last text that no installed font draws ("U+E000"), for messages.
+    QStringList charactersWithoutGlyph() const;
 
 signals:
     // After every command: the windows mirror the text position and the Undo state.

@@ -1,5 +1,6 @@
 #include "model/picturebox.h"
 
+#include "model/stampfonts.h"
 #include "model/twips.h"
 
 #include <QFont>
@@ -85,10 +86,8 @@ void PictureBox::redraw()
         changed();
 }
 
-void PictureBox::Print(const QString& text)
+QFont PictureBox::textFont() const
 {
-    if (image_.isNull() || text.isEmpty())
-        return;
     QFont font(FontName);
     font.setPixelSize(pointsToPixels(FontSize));
     font.setBold(false);
@@ -99,16 +98,28 @@ void PictureBox::Print(const QString& text)
     // fringes or half-tones of the background into the saved file.
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
 
+void PictureBox::Print(const QString& text)
+{
+    if (image_.isNull() || text.isEmpty())
+        return;
+    const QFont font = textFont();
     QPainter painter(&image_);
-    painter.setFont(font);
     painter.setPen(resolveColor(ForeColor));
     const QFontMetrics metrics(font, &image_);
     const QPoint lineTop(twipsToPixels(CurrentX), twipsToPixels(CurrentY));
-    painter.drawText(lineTop + QPoint(0, metrics.ascent()), text);
+    drawStampLine(painter, &image_, font, lineTop + QPoint(0, metrics.ascent()), text,
+                  TextLanguage);
     painter.end();
     if (changed)
         changed();
+}
+
+QStringList PictureBox::charactersWithoutGlyph(const QString& text) const
+{
+    return avatello::charactersWithoutGlyph(textFont(), text, TextLanguage);
 }
 
 } // namespace avatello

@@ -3,8 +3,10 @@
 #include "model/colour.h"
 
 #include <functional>
+#include <QFont>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace avatello {
 
@@ -46,10 +48,18 @@ public:
     float FontSize = 8.25f;
     float CurrentX = 0; // twips from the drawing area's left edge
     float CurrentY = 0; // twips from the drawing area's top edge
+    // The language of the text (a BCP 47 tag), whose forms Han characters take; empty for the
+    // default.
+    QString TextLanguage;
 
     // Draws one line of regular text with its line box's top-left corner at (CurrentX,
     // CurrentY): glyphs only, no background, clipped to the drawing area, kept in Image.
     void Print(const QString& text);
+    // The font Print draws in, from FontName and FontSize.
+    QFont textFont() const;
+    // The characters of a text that Print would draw as empty boxes, for no installed font has
+    // them ("U+E000").
+    QStringList charactersWithoutGlyph(const QString& text) const;
 
     // Called after every change of what the box shows.
     std::function<void()> changed;

@@ -43,7 +43,7 @@ QString decimalText(double value)
 }
 
 bool textStamp(PictureBox& canvas, const QString& textstring, const QString& textcolor,
-               const QString& textfont, const QString& textsize)
+               const QString& textfont, const QString& textsize, const QString& textlanguage)
 {
     const std::optional<float> size = readSingle(textsize);
     if (!size || *size <= 0)
@@ -54,6 +54,7 @@ bool textStamp(PictureBox& canvas, const QString& textstring, const QString& tex
         return false;
     canvas.ForeColor = *colour;
     canvas.FontName = textfont;
+    canvas.TextLanguage = textlanguage;
     canvas.Print(textstring);
     return true;
 }

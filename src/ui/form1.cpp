@@ -20,6 +20,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 
@@ -233,6 +234,9 @@ void Form1::createMenus()
 void Form1::Form_Load()
 {
     document.start();
+    // Han characters are stamped in the forms of the desktop's language (simplified under zh_CN,
+    // traditional under zh_TW, ...).
+    document.textlanguage = QLocale::system().bcp47Name();
 }
 
 void Form1::showDocument()
