@@ -31,12 +31,15 @@ debian_this_release() {
 # Prints "MIRROR SECURITY": the Debian archive and its security archive as this machine's apt
 # sources name them (SECURITY is "-" when the sources have none).
 debian_archive() {
-    local targets
-    targets=$(apt-get indextargets --format '$(REPO_URI) $(LABEL)' 2>/dev/null | sort -u)
+    local targets format
+    # apt's own field names, not shell expansions
+    # shellcheck disable=SC2016
+    format='$(REPO_URI) $(LABEL)'
+    targets=$(apt-get indextargets --format "$format" 2>/dev/null | sort -u)
     if [ -z "$targets" ]; then
         # The labels come from the downloaded Release files.
         apt-get update -qq >/dev/null
-        targets=$(apt-get indextargets --format '$(REPO_URI) $(LABEL)' | sort -u)
+        targets=$(apt-get indextargets --format "$format" | sort -u)
     fi
     awk '$2 == "Debian" { mirror = $1 }
          $2 == "Debian-Security" { security = $1 }

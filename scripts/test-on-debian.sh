@@ -2,7 +2,8 @@
 # Runs the test command (scripts/test.sh) of the current commit in a fresh Debian root, as a new
 # user of that release would: the root is made with debootstrap (minbase) from the archive this
 # machine's apt sources name, the commit is cloned into it, and scripts/test.sh installs what it
-# needs, builds and tests there, the Debian package check included.
+# needs, builds and tests there, the Debian package check included. Then scripts/run.sh, the
+# README's other command, must show the program's window in a private X server.
 #   scripts/test-on-debian.sh 13             the whole test command on Debian 13
 #   scripts/test-on-debian.sh 13 --gxx-only  only the g++ suite and the package check
 # Needs root. The roots are kept in a cache folder outside the clone (AVATELLO_DEBIAN_CACHE, by
@@ -73,4 +74,12 @@ status=0
 debian_run "$suite" env AVATELLO_TEST_GXX_ONLY="$([ "$mode" = --gxx-only ] && echo 1 || true)" \
     bash -c 'cd /root/avatello && scripts/test.sh' || status=$?
 echo "== Debian $release: scripts/test.sh exited $status ($((SECONDS - start)) s)"
-exit "$status"
+[ "$status" -eq 0 ] || exit "$status"
+
+# run.sh ends by starting the program in place of itself, so the window check can start it.
+if ! debian_run "$suite" bash -c 'cd /root/avatello && tests/support/window_check.sh scripts/run.sh'
+then
+    echo "FAIL: scripts/run.sh did not show the program's window on Debian $release"
+    exit 1
+fi
+echo "== Debian $release: scripts/run.sh shows the window"
