@@ -115,6 +115,7 @@ debian_copy_root() {
     local pristine
     pristine=$(debian_pristine_root "$1")
     debian_remove_root "$2"
+    debian_remove_root "$2.new"
     cp -a --reflink=auto "$pristine" "$2.new"
     mv "$2.new" "$2"
 }
@@ -165,11 +166,14 @@ debian_remove_root() {
     rm -rf --one-file-system "$root"
 }
 
-# Runs a command inside ROOT as root, with a clean environment.
+# Runs a command inside ROOT as root, with a clean environment and no input. The caller waits
+# for it rather than running it in the foreground, so that a signal runs the caller's traps (which
+# end the command and unmount) at once instead of once the command has finished.
 debian_run() {
     local root=$1
     shift
     chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        DEBIAN_FRONTEND=noninteractive "$@"
+        DEBIAN_FRONTEND=noninteractive "$@" </dev/null &
+    wait $!
 }
