@@ -69,7 +69,10 @@ if [ "$(debian_run "$root" sh -c 'command -v avatello')" != /usr/bin/avatello ];
 fi
 echo "PASS: apt installs the package and its dependencies in a fresh Debian $release root"
 
-debian_run "$root" /root/check/sample_icons.sh /usr/bin/avatello /root/check/made
+if ! debian_run "$root" /root/check/sample_icons.sh /usr/bin/avatello /root/check/made; then
+    echo "FAIL: the installed avatello make could not make the icons"
+    exit 1
+fi
 for expected in "$scratch"/expected/*.bmp; do
     if ! cmp "$expected" "$check/made/$(basename "$expected")"; then
         echo "FAIL: the installed program's $(basename "$expected") differs from the build's"
