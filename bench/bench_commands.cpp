@@ -7,6 +7,7 @@
 // of the comparison makes, to look at.
 #include "imageio/bmpwriter.h"
 #include "imageio/picturedecoder.h"
+#include "library_compat.h"
 #include "model/defaultfont.h"
 #include "model/picturebox.h"
 #include "ui/form1.h"
@@ -133,7 +134,7 @@ bool writeGif(const QImage& image, const QString& path)
         const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
         Magick::Image gif(size_t(rgb.width()), size_t(rgb.height()), "BGRA", Magick::CharPixel,
                           rgb.constBits());
-        gif.matte(false);
+        benchcompat::dropAlpha(gif);
         gif.write(QStringLiteral("gif:%1").arg(path).toStdString());
         return true;
     } catch (const Magick::Exception& error) {
@@ -204,7 +205,6 @@ Magick::Blob magickIcon(const Magick::Blob& gif)
     static const Magick::Color white("white");
     static const Magick::Color black("black");
     static const Magick::Geometry corner(48, 48, 0, 0);
-    static const Magick::Geometry dpi(96, 96);
     static const Magick::Geometry spot(0, 0, ssize_t(jobXTwips / 15), ssize_t(jobYTwips / 15));
     static const std::string text = jobText.toStdString();
 
@@ -216,13 +216,13 @@ Magick::Blob magickIcon(const Magick::Blob& gif)
     Magick::flattenImages(&icon, layers.begin(), layers.end());
     icon.crop(corner);
     icon.repage();
-    icon.density(dpi); // 8 pt at 96 dpi, as ours
+    benchcompat::setDensity(icon, 96); // 8 pt at 96 dpi, as ours
     icon.font(tahomaFile);
     icon.fontPointsize(jobPoints);
-    icon.antiAlias(false); // ours draws aliased glyphs
+    benchcompat::setTextAntiAlias(icon, false); // ours draws aliased glyphs
     icon.fillColor(black);
     icon.annotate(text, spot, Magick::NorthWestGravity);
-    icon.matte(false);
+    benchcompat::dropAlpha(icon);
     icon.type(Magick::TrueColorType);
     Magick::Blob bmp;
     icon.write(&bmp, "BMP3");
@@ -427,7 +427,7 @@ public:
         if (!shown.empty())
             ConsoleReporter::ReportRuns(shown);
         for (const Run& run : runs) {
-            if (run.error_occurred)
+            if (benchcompat::runHasNoTime(run))
                 continue;
             // With repetitions the median stands for the benchmark; without, the one run.
             const bool single = run.run_type == Run::RT_Iteration;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Avatello needs to build, run and test, skipping those already there.
+# Works on Debian 12 and 13: every name is one both releases have, version-free where Debian
+# offers such a name (libclang-rt-dev is the runtime of the release's default clang).
 set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools libjpeg-dev
+    cmake ninja-build g++ clang libclang-rt-dev qt6-base-dev qt6-base-dev-tools libjpeg-dev
     # translations: lupdate and lrelease, and CMake's qt_add_translations (Qt6LinguistTools)
     qt6-l10n-tools qt6-tools-dev
     # run: Qt's platform plugins, Qt's own translations, the default face "Tahoma" and
@@ -19,6 +21,8 @@ packages=(
     qt6ct
     # benchmarks, packaging checks
     libbenchmark-dev libmagick++-dev desktop-file-utils appstream dpkg-dev help2man
+    # the package installed in a fresh Debian root (scripts/check-package.sh)
+    debootstrap
 )
 
 missing=()

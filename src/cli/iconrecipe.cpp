@@ -353,18 +353,15 @@ QString makeIcon(const IconRecipe& recipe, BatchWriter* batch, QStringList* note
     const bool written = descriptor ? writeDescriptor(*descriptor, bytes, &reason)
                          : batch    ? batch->write(bytes, recipe.out, &reason)
                                     : writeWholeFile(recipe.out, bytes, &reason);
+    const QString shownOut =
+        descriptor == STDOUT_FILENO ? QStringLiteral("standard output") : shownName(recipe.out);
     if (!written)
-        return QStringLiteral("%1: cannot be written: %2")
-            .arg(descriptor == STDOUT_FILENO ? QStringLiteral("standard output")
-                                             : shownName(recipe.out),
-                 reason);
+        return QStringLiteral("%1: cannot be written: %2").arg(shownOut, reason);
     if (notes && recipe.text)
         for (const QString& character : document.charactersWithoutGlyph())
             notes->append(QStringLiteral("%1: no installed font draws %2; the icon was written "
                                          "with an empty box in its place")
-                              .arg(isStandardOutput(recipe.out) ? QStringLiteral("standard output")
-                                                                : shownName(recipe.out),
-                                   character));
+                              .arg(shownOut, character));
     return QString();
 }
 
