@@ -2,11 +2,11 @@
 #include "cli/iconrecipe.h"
 #include "imageio/fileaccess.h"
 #include "model/defaultfont.h"
+#include "ui/desktop/nosettings.h"
+#include "ui/desktop/platformchoice.h"
+#include "ui/desktop/translations.h"
 #include "ui/form1.h"
-#include "ui/nosettings.h"
-#include "ui/platformchoice.h"
 #include "ui/qtservices.h"
-#include "ui/translations.h"
 
 #include <cstdio>
 #include <cstdlib>

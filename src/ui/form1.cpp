@@ -1,17 +1,17 @@
 #include "ui/form1.h"
 
-#include "ui/accessibility.h"
-#include "ui/enterkey.h"
+#include "ui/desktop/accessibility.h"
+#include "ui/desktop/enterkey.h"
+#include "ui/desktop/legiblecolour.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
-#include "ui/legiblecolour.h"
 #include "ui/linklabel.h"
 #include "ui/maker.h"
 #include "ui/pictureboxview.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>

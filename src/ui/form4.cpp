@@ -1,12 +1,12 @@
 #include "ui/form4.h"
 
-#include "ui/accessibility.h"
-#include "ui/enterkey.h"
+#include "ui/desktop/accessibility.h"
+#include "ui/desktop/enterkey.h"
 
 #include "model/fontfamilies.h"
 #include "model/icondocument.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <algorithm>
 #include <QComboBox>

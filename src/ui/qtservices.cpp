@@ -1,6 +1,6 @@
 #include "ui/qtservices.h"
 
-#include "ui/filetypelist.h"
+#include "ui/desktop/filetypelist.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "support/pixels.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
-#include "ui/keepontop.h"
+#include "ui/desktop/keepontop.h"
 
 #include <QLabel>
 #include <QLineEdit>

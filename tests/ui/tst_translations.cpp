@@ -3,8 +3,8 @@
 #include "model/helptopics.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
+#include "ui/desktop/translations.h"
 #include "ui/qtservices.h"
-#include "ui/translations.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

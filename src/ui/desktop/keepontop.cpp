@@ -1,4 +1,4 @@
-#include "ui/keepontop.h"
+#include "ui/desktop/keepontop.h"
 
 #include <QWidget>
 

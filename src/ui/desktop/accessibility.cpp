@@ -1,4 +1,4 @@
-#include "ui/accessibility.h"
+#include "ui/desktop/accessibility.h"
 
 #include "ui/linklabel.h"
 

@@ -1,7 +1,7 @@
-#include "ui/windowplacement.h"
+#include "ui/desktop/windowplacement.h"
 
 #include "model/twips.h"
-#include "ui/waylandsize.h"
+#include "ui/desktop/waylandsize.h"
 
 #include <QEvent>
 #include <QGuiApplication>
