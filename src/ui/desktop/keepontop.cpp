@@ -1,5 +1,7 @@
 #include "ui/desktop/keepontop.h"
 
+#include <algorithm>
+#include <QApplication>
 #include <QWidget>
 
 namespace avatello {
@@ -15,6 +17,17 @@ void KeepOnTop(QWidget* window)
     window->setGeometry(geometry);
     if (shown)
         window->show();
+}
+
+void openAboveKeptWindows(QWidget* dialog)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool kept = std::any_of(windows.begin(), windows.end(), [dialog](const QWidget* window) {
+        return window != dialog && window->isVisible() &&
+               window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    });
+    if (kept)
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
 } // namespace avatello
