@@ -2,6 +2,7 @@
 
 #include "ui/desktop/accessibility.h"
 #include "ui/desktop/enterkey.h"
+#include "ui/desktop/keyboard.h"
 #include "ui/desktop/legiblecolour.h"
 #include "ui/desktop/windowplacement.h"
 #include "ui/form2.h"
@@ -16,11 +17,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 namespace avatello {
@@ -42,7 +43,10 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
 Form1::Form1(PlatformServices& services)
     : QWidget(nullptr, fixedWindowFlags), Picture1(135, 495, PictureBox::Frame::None),
       CommonDialog1(services, this), CommonDialog2(services, this), CommonDialog3(services, this),
-      CommonDialog4(services, this), popupMenu([](QMenu* menu) { menu->exec(QCursor::pos()); }),
+      CommonDialog4(services, this), popupMenu([this](QMenu* menu) {
+          QWidget* opener = menu == other ? Command5 : menu == edit ? Command4 : Command6;
+          menu->exec(popupPosition(opener));
+      }),
       services_(services)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -61,6 +65,11 @@ Form1::Form1(PlatformServices& services)
 
     createControls();
     createMenus();
+    applyKeyboardAccess(this, Escape::Ignored);
+    setHelpCommand([window = QPointer<Form1>(this)] {
+        if (window)
+            window->vbhelp_Click();
+    });
     connect(&document, &IconDocument::changed, this, &Form1::showDocument);
     centreWhenFirstShown(this);
     Form_Load();
@@ -149,12 +158,8 @@ void Form1::createControls()
     texty->setAccessibleName(tr("Text position down"));
     placeTwips(texty, 240, 3960, 1455, 255);
 
-    // Labels take no focus; the hidden box comes first, so no button has it at start.
-    const QList<QWidget*> tabOrder{hhd,        Command1, Command2,    Command5,
-                                   Command4,   Command3, Command6,    Image1View,
-                                   Image2View, tempView, Picture1View};
-    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
-        setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
+    // The hidden box holds the focus at start, so no button has it; Tab then goes through the
+    // shown controls in reading order (applyKeyboardAccess).
     hhd->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);

@@ -2,6 +2,7 @@
 
 #include "ui/desktop/accessibility.h"
 #include "ui/desktop/enterkey.h"
+#include "ui/desktop/keyboard.h"
 
 #include "model/fontfamilies.h"
 #include "model/icondocument.h"
@@ -43,6 +44,7 @@ Form4::Form4(IconDocument& document, QWidget& owner)
         button->setAutoDefault(false);
         pressOnEnter(button);
     }
+    pressOnEscape(Command2);
     setTabOrder(Text1, Combo1);
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, Command1);
