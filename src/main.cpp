@@ -109,7 +109,9 @@ int program(int argc, char* argv[], qsizetype endOfOptions)
     const QByteArray file = files.value(0);
     const bool refused = !file.isEmpty() && !window.document.loadFile(file, &why);
     if (refused)
-        err << "avatello: " << avatello::refusalText(file, why) << "; starting without it"
+        err << "avatello: "
+            << QCoreApplication::translate("avatello::Program", "%1; starting without it")
+                   .arg(avatello::refusalText(file, why))
             << Qt::endl;
     window.show();
     if (refused)

@@ -384,6 +384,13 @@ Couleur de fond - Change la couleur de fond de votre icône. Pour la changer, fa
     </message>
 </context>
 <context>
+    <name>avatello::Program</name>
+    <message>
+        <source>%1; starting without it</source>
+        <translation>%1 ; démarrage sans ce fichier</translation>
+    </message>
+</context>
+<context>
     <name>avatello::QtServices</name>
     <message>
         <source>Information</source>
@@ -431,6 +438,13 @@ Couleur de fond - Change la couleur de fond de votre icône. Pour la changer, fa
     <message>
         <source>the file cannot be read</source>
         <translation>le fichier ne peut pas être lu</translation>
+    </message>
+</context>
+<context>
+    <name>avatello::maker</name>
+    <message>
+        <source>the Avatello developers</source>
+        <translation>les développeurs d’Avatello</translation>
     </message>
 </context>
 </TS>

@@ -40,6 +40,7 @@ Form4::Form4(IconDocument& document, QWidget& owner)
     placeTwips(Command1, 120, 960, 735, 375);
     Command2 = new QPushButton(tr("Cancel"), this);
     placeTwips(Command2, 840, 960, 735, 375);
+    widenToFitCaption(Command2);
     for (QPushButton* button : {Command1, Command2}) {
         button->setAutoDefault(false);
         pressOnEnter(button);

@@ -6,7 +6,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace avatello {
@@ -30,6 +33,21 @@ void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& t
     window->setObjectName(name);
     window->setWindowTitle(title);
     fixClientSizeTwips(window, width, height);
+}
+
+void widenToFitCaption(QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int missing =
+        button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) -
+        room.width();
+    if (missing <= 0 || !button->parentWidget())
+        return;
+    const int margin = button->parentWidget()->width() - button->geometry().right() - 1;
+    button->resize(button->width() + qMin(missing, qMax(0, margin - 8)), button->height());
 }
 
 void centreOnScreen(QWidget* window)
