@@ -41,8 +41,9 @@ void widenToFitCaption(QPushButton* button)
     option.initFrom(button);
     const QRect room =
         button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    // A little air on both sides, so the caption does not touch the frame.
     const int missing =
-        button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) -
+        button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 6 -
         room.width();
     if (missing <= 0 || !button->parentWidget())
         return;
