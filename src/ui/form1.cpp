@@ -45,7 +45,7 @@ Form1::Form1(PlatformServices& services)
       CommonDialog1(services, this), CommonDialog2(services, this), CommonDialog3(services, this),
       CommonDialog4(services, this), popupMenu([this](QMenu* menu) {
           QWidget* opener = menu == other ? Command5 : menu == edit ? Command4 : Command6;
-          menu->exec(popupPosition(opener));
+          popUp(menu, opener);
       }),
       services_(services)
 {
@@ -216,6 +216,10 @@ void Form1::createMenus()
                        false, &Form1::theveryvest_Click);
 
     edit = makeMenu(QStringLiteral("edit"));
+    // A screen reader names a menu as it opens by its button's caption.
+    other->setWindowTitle(tr("New"));
+    otherz->setWindowTitle(tr("Other"));
+    edit->setWindowTitle(tr("Edit"));
     ha3ah = item(edit, QStringLiteral("ha3ah"), tr("Add Text"), true, &Form1::ha3ah_Click);
     hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), tr("Move Text"), true,
                              &Form1::hhhhhhhhhhhhhhh22_Click);

@@ -42,7 +42,8 @@ def case_keyboard_only_road(app, workdir):
     bx, by, _, bh = app.screen_rect(main, MAIN["New"])
     expect(abs(left - bx) <= 2 and abs(top - (by + bh)) <= 2,
            f"the New menu opened at ({left}, {top}), not below its button at ({bx}, {by + bh})")
-    x.key("Down", "Down", "Down", "Return")  # Choose Color, AIM Back Color, Templates
+    # The first item, Choose Color, is chosen already: AIM Back Color, Templates.
+    x.key("Down", "Down", "Return")
 
     # Templates: the first tile has the focus; Right three times is tile 4; Space chooses it.
     gallery = x.wait_window("^Templates$")
@@ -55,7 +56,7 @@ def case_keyboard_only_road(app, workdir):
     # Change Font by Alt+E: size 12 in the size list, then OK by Tab and Space.
     x.key("alt+e")
     wait_popup(app, "the Edit menu")
-    x.key("Down", "Down", "Down", "Return")  # Add Text, Move Text, Change Font
+    x.key("Down", "Down", "Return")  # from Add Text: Move Text, Change Font
     font = x.wait_window("^Change Font$")
     x.wait_placed(font)
     wait_active(x, font, "Change Font to have the keyboard")
@@ -66,7 +67,7 @@ def case_keyboard_only_road(app, workdir):
     # Add Text: the prompt takes the text and Enter.
     x.key("alt+e")
     wait_popup(app, "the Edit menu")
-    x.key("Down", "Return")
+    x.key("Return")  # Add Text
     prompt = x.wait_window("^Add Text$")
     wait_active(x, prompt, "the text prompt to have the keyboard")
     x.type("Hi")
@@ -77,7 +78,7 @@ def case_keyboard_only_road(app, workdir):
     # spot a press on pixel (16, 32) gives.
     x.key("alt+e")
     wait_popup(app, "the Edit menu")
-    x.key("Down", "Down", "Return")
+    x.key("Down", "Return")  # Move Text
     move = x.wait_window("^Move Text$")
     x.wait_placed(move)
     wait_active(x, move, "Move Text to have the keyboard")

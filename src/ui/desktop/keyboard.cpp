@@ -13,12 +13,14 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
 #include <QShortcut>
+#include <QTimer>
 #include <QVariant>
 #include <utility>
 
@@ -346,6 +348,19 @@ QPoint popupPosition(const QWidget* opener)
     if (opener && inputSource().keyboard)
         return opener->mapToGlobal(QPoint(0, opener->height()));
     return QCursor::pos();
+}
+
+void popUp(QMenu* menu, const QWidget* opener)
+{
+    if (opener && inputSource().keyboard) {
+        const QList<QAction*> actions = menu->actions();
+        const auto first = std::find_if(actions.begin(), actions.end(), [](const QAction* item) {
+            return item->isVisible() && item->isEnabled() && !item->isSeparator();
+        });
+        if (first != actions.end())
+            QTimer::singleShot(0, menu, [menu, item = *first] { menu->setActiveAction(item); });
+    }
+    menu->exec(popupPosition(opener));
 }
 
 } // namespace avatello

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QMenu;
 class QPoint;
 class QPushButton;
 class QWidget;
@@ -32,5 +33,10 @@ void setHelpCommand(std::function<void()> command);
 // Where a pop-up menu opened by this button appears: below the button when the keyboard opened
 // it, at the mouse pointer when the mouse did.
 QPoint popupPosition(const QWidget* opener);
+
+// Opens a pop-up menu for its button and waits for it to close: at popupPosition, and, when the
+// keyboard opened it, with its first item already chosen, so the keys go on from there and a
+// screen reader says the menu and that item.
+void popUp(QMenu* menu, const QWidget* opener);
 
 } // namespace avatello
