@@ -72,7 +72,8 @@ InputSource& inputSource()
     return *source;
 }
 
-// Controls that draw no focus mark of their own: the icon views and the web link.
+// Whether Qt draws the control's focus mark (buttons, lists, text boxes); the icon views and the
+// web link draw none of their own.
 bool drawsOwnFocusMark(const QWidget* control)
 {
     return qobject_cast<const QAbstractButton*>(control) ||
