@@ -2,7 +2,6 @@
 
 #include "ui/linklabel.h"
 
-#include <memory>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -36,7 +36,7 @@ QPoint popupPosition(const QWidget* opener);
 
 // Opens a pop-up menu for its button and waits for it to close: at popupPosition, and, when the
 // keyboard opened it, with its first item already chosen, so the keys go on from there and a
-// screen reader says the menu and that item.
+// screen reader says that item as the menu opens.
 void popUp(QMenu* menu, const QWidget* opener);
 
 } // namespace avatello
