@@ -2,11 +2,11 @@
 #include "cli/iconrecipe.h"
 #include "imageio/fileaccess.h"
 #include "model/defaultfont.h"
+#include "ui/desktop/nosettings.h"
+#include "ui/desktop/platformchoice.h"
+#include "ui/desktop/translations.h"
 #include "ui/form1.h"
-#include "ui/nosettings.h"
-#include "ui/platformchoice.h"
 #include "ui/qtservices.h"
-#include "ui/translations.h"
 
 #include <clocale>
 #include <cstdio>
@@ -123,7 +123,9 @@ int program(int argc, char* argv[], qsizetype endOfOptions)
     const QByteArray file = files.value(0);
     const bool refused = !file.isEmpty() && !window.document.loadFile(file, &why);
     if (refused)
-        err << "avatello: " << avatello::refusalText(file, why) << "; starting without it"
+        err << "avatello: "
+            << QCoreApplication::translate("avatello::Program", "%1; starting without it")
+                   .arg(avatello::refusalText(file, why))
             << Qt::endl;
     window.show();
     if (refused)

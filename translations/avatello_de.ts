@@ -289,7 +289,7 @@ kann nicht geöffnet werden: %2.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Abbruch</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -384,6 +384,13 @@ Hintergrundfarbe - Ändert die Hintergrundfarbe Ihres Icons. Wenn Sie sie änder
     </message>
 </context>
 <context>
+    <name>avatello::Program</name>
+    <message>
+        <source>%1; starting without it</source>
+        <translation>%1; Start ohne die Datei</translation>
+    </message>
+</context>
+<context>
     <name>avatello::QtServices</name>
     <message>
         <source>Information</source>
@@ -439,6 +446,13 @@ Hintergrundfarbe - Ändert die Hintergrundfarbe Ihres Icons. Wenn Sie sie änder
     <message>
         <source>a name that no file can have</source>
         <translation>ein Name, den keine Datei haben kann</translation>
+    </message>
+</context>
+<context>
+    <name>avatello::maker</name>
+    <message>
+        <source>the Avatello developers</source>
+        <translation>den Avatello-Entwicklern</translation>
     </message>
 </context>
 </TS>

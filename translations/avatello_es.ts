@@ -384,6 +384,13 @@ Color de fondo - Cambia el color de fondo de su icono. Si quiere cambiarlo, hág
     </message>
 </context>
 <context>
+    <name>avatello::Program</name>
+    <message>
+        <source>%1; starting without it</source>
+        <translation>%1; se inicia sin él</translation>
+    </message>
+</context>
+<context>
     <name>avatello::QtServices</name>
     <message>
         <source>Information</source>
@@ -439,6 +446,13 @@ Color de fondo - Cambia el color de fondo de su icono. Si quiere cambiarlo, hág
     <message>
         <source>a name that no file can have</source>
         <translation>un nombre que ningún archivo puede tener</translation>
+    </message>
+</context>
+<context>
+    <name>avatello::maker</name>
+    <message>
+        <source>the Avatello developers</source>
+        <translation>los desarrolladores de Avatello</translation>
     </message>
 </context>
 </TS>

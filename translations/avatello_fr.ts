@@ -384,6 +384,13 @@ Couleur de fond - Change la couleur de fond de votre icône. Pour la changer, fa
     </message>
 </context>
 <context>
+    <name>avatello::Program</name>
+    <message>
+        <source>%1; starting without it</source>
+        <translation>%1 ; démarrage sans ce fichier</translation>
+    </message>
+</context>
+<context>
     <name>avatello::QtServices</name>
     <message>
         <source>Information</source>
@@ -439,6 +446,13 @@ Couleur de fond - Change la couleur de fond de votre icône. Pour la changer, fa
     <message>
         <source>a name that no file can have</source>
         <translation>un nom qu’aucun fichier ne peut porter</translation>
+    </message>
+</context>
+<context>
+    <name>avatello::maker</name>
+    <message>
+        <source>the Avatello developers</source>
+        <translation>les développeurs d’Avatello</translation>
     </message>
 </context>
 </TS>

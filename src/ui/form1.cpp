@@ -1,27 +1,28 @@
 #include "ui/form1.h"
 
-#include "ui/accessibility.h"
-#include "ui/enterkey.h"
+#include "ui/desktop/accessibility.h"
+#include "ui/desktop/enterkey.h"
+#include "ui/desktop/keyboard.h"
+#include "ui/desktop/legiblecolour.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
-#include "ui/legiblecolour.h"
 #include "ui/linklabel.h"
 #include "ui/maker.h"
 #include "ui/pictureboxview.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 namespace avatello {
@@ -43,7 +44,10 @@ QPushButton* button(QWidget* parent, const QString& caption, int left, int top)
 Form1::Form1(PlatformServices& services)
     : QWidget(nullptr, fixedWindowFlags), Picture1(135, 495, PictureBox::Frame::None),
       CommonDialog1(services, this), CommonDialog2(services, this), CommonDialog3(services, this),
-      CommonDialog4(services, this), popupMenu([](QMenu* menu) { menu->exec(QCursor::pos()); }),
+      CommonDialog4(services, this), popupMenu([this](QMenu* menu) {
+          QWidget* opener = menu == other ? Command5 : menu == edit ? Command4 : Command6;
+          popUp(menu, opener);
+      }),
       services_(services)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -62,6 +66,11 @@ Form1::Form1(PlatformServices& services)
 
     createControls();
     createMenus();
+    applyKeyboardAccess(this, Escape::Ignored);
+    setHelpCommand([window = QPointer<Form1>(this)] {
+        if (window)
+            window->vbhelp_Click();
+    });
     connect(&document, &IconDocument::changed, this, &Form1::showDocument);
     centreWhenFirstShown(this);
     Form_Load();
@@ -150,12 +159,8 @@ void Form1::createControls()
     texty->setAccessibleName(tr("Text position down"));
     placeTwips(texty, 240, 3960, 1455, 255);
 
-    // Labels take no focus; the hidden box comes first, so no button has it at start.
-    const QList<QWidget*> tabOrder{hhd,        Command1, Command2,    Command5,
-                                   Command4,   Command3, Command6,    Image1View,
-                                   Image2View, tempView, Picture1View};
-    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
-        setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
+    // The hidden box holds the focus at start, so no button has it; Tab then goes through the
+    // shown controls in reading order (applyKeyboardAccess).
     hhd->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -213,6 +218,10 @@ void Form1::createMenus()
                        false, &Form1::theveryvest_Click);
 
     edit = makeMenu(QStringLiteral("edit"));
+    // A screen reader names a menu as it opens by its button's caption.
+    other->setWindowTitle(tr("New"));
+    otherz->setWindowTitle(tr("Other"));
+    edit->setWindowTitle(tr("Edit"));
     ha3ah = item(edit, QStringLiteral("ha3ah"), tr("Add Text"), true, &Form1::ha3ah_Click);
     hhhhhhhhhhhhhhh22 = item(edit, QStringLiteral("hhhhhhhhhhhhhhh22"), tr("Move Text"), true,
                              &Form1::hhhhhhhhhhhhhhh22_Click);

@@ -3,6 +3,7 @@
 #include "model/icondocument.h"
 #include "model/picturebox.h"
 #include "ui/commondialog.h"
+#include "ui/desktop/keyboard.h"
 
 #include <functional>
 #include <QPointer>
@@ -106,8 +107,10 @@ public:
     template <typename Form, typename Create>
     Form* showSecondary(QPointer<Form>& slot, Create create)
     {
-        if (!slot)
+        if (!slot) {
             slot = create();
+            applyKeyboardAccess(slot, Escape::Closes);
+        }
         slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
         slot->show();
         slot->raise();
@@ -159,7 +162,8 @@ public:
     void showRefusal(const QString& path, Refusal why);
     void Label1_Click();
 
-    // Opens a pop-up menu at the mouse pointer; the chosen command runs before it returns.
+    // Opens a pop-up menu at the mouse pointer, or below its button when the keyboard opened it;
+    // the chosen command runs before it returns.
     // Tests replace it to choose an item without a real pop-up.
     std::function<void(QMenu*)> popupMenu;
 

@@ -4,6 +4,7 @@
 #include "ui/maker.h"
 #include "ui/platformservices.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QUrl>
 
@@ -32,7 +33,9 @@ void Form1::shhhhh_Click()
 // About: who made the program and where to find it.
 void Form1::ggaga_Click()
 {
-    const QStringList lines{tr("Avatello/Maker"), tr("Made By ") + maker::authorName,
+    const QStringList lines{tr("Avatello/Maker"),
+                            tr("Made By ") +
+                                QCoreApplication::translate("avatello::maker", maker::authorName),
                             tr("Contact: ") + maker::authorEmail, tr("Visit: ") + maker::siteName};
     services().message(this, tr("About Avatello"), lines.join(QLatin1String("\r\n")),
                        MessageIcon::Information);

@@ -1,11 +1,11 @@
 #include "ui/form2.h"
 
-#include "ui/enterkey.h"
+#include "ui/desktop/enterkey.h"
 
 #include "model/icondocument.h"
-#include "ui/keepontop.h"
+#include "ui/desktop/keepontop.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "ui/form3.h"
 
 #include "model/helptopics.h"
-#include "ui/keepontop.h"
+#include "ui/desktop/keepontop.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

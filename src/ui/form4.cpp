@@ -1,12 +1,13 @@
 #include "ui/form4.h"
 
-#include "ui/accessibility.h"
-#include "ui/enterkey.h"
+#include "ui/desktop/accessibility.h"
+#include "ui/desktop/enterkey.h"
+#include "ui/desktop/keyboard.h"
 
 #include "model/fontfamilies.h"
 #include "model/icondocument.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/uifont.h"
-#include "ui/windowplacement.h"
 
 #include <algorithm>
 #include <QComboBox>
@@ -39,10 +40,12 @@ Form4::Form4(IconDocument& document, QWidget& owner)
     placeTwips(Command1, 120, 960, 735, 375);
     Command2 = new QPushButton(tr("Cancel"), this);
     placeTwips(Command2, 840, 960, 735, 375);
+    widenToFitCaption(Command2);
     for (QPushButton* button : {Command1, Command2}) {
         button->setAutoDefault(false);
         pressOnEnter(button);
     }
+    pressOnEscape(Command2);
     setTabOrder(Text1, Combo1);
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, Command1);

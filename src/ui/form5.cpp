@@ -1,9 +1,9 @@
 #include "ui/form5.h"
 
 #include "model/icondocument.h"
-#include "ui/doubleclicktail.h"
+#include "ui/desktop/doubleclicktail.h"
+#include "ui/desktop/windowplacement.h"
 #include "ui/pictureboxview.h"
-#include "ui/windowplacement.h"
 
 #include <QCursor>
 

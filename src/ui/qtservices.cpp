@@ -1,6 +1,7 @@
 #include "ui/qtservices.h"
 
-#include "ui/filetypelist.h"
+#include "ui/desktop/filetypelist.h"
+#include "ui/desktop/keepontop.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     followFileTypeList(dialog);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    openAboveKeptWindows(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     if (chosenFilter)
@@ -84,6 +86,7 @@ std::optional<QColor> QtServices::color(QWidget* parent, const ColorDialogReques
         dialog.setWindowTitle(request.title);
     if (request.initial)
         dialog.setCurrentColor(*request.initial);
+    openAboveKeptWindows(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
@@ -92,12 +95,15 @@ std::optional<QColor> QtServices::color(QWidget* parent, const ColorDialogReques
 std::optional<QString> QtServices::text(QWidget* parent, const QString& title,
                                         const QString& prompt)
 {
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(QLineEdit::Normal);
+    openAboveKeptWindows(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 void QtServices::message(QWidget* parent, const QString& title, const QString& text,
@@ -111,6 +117,7 @@ void QtServices::message(QWidget* parent, const QString& title, const QString& t
     if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
         picture->setAccessibleName(kindOf(icon));
     box.setEscapeButton(QMessageBox::Ok);
+    openAboveKeptWindows(&box);
     box.exec();
 }
 

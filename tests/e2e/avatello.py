@@ -82,9 +82,9 @@ class Avatello:
         self.main = None
         self.stderr_path = os.path.join(workdir, "avatello.stderr")
 
-    def start(self, arguments=(), covered=False):
+    def start(self, arguments=(), covered=False, environment=None):
         """Starts the program and waits for its main window; `covered`: a message is expected
-        over it at once, so its paint cannot be seen."""
+        over it at once, so its paint cannot be seen; `environment`: variables to set besides."""
         home = os.path.join(self.workdir, "home")
         runtime = os.path.join(self.workdir, "runtime")
         os.makedirs(home, exist_ok=True)
@@ -92,6 +92,7 @@ class Avatello:
         env = {k: v for k, v in os.environ.items() if k not in UNSET}
         env.update(DISPLAY=self.x.display, HOME=home, XDG_RUNTIME_DIR=runtime,
                    LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb")
+        env.update(environment or {})
         self._stderr = open(self.stderr_path, "wb")
         self.process = subprocess.Popen([self.program, *arguments], env=env, cwd=home,
                                         stdin=subprocess.DEVNULL, stdout=self._stderr,

@@ -34,6 +34,7 @@ from cases_desktop import CASES as DESKTOP_CASES  # noqa: E402
 from xsession import Failure, Skip, XSession, wait_until  # noqa: E402
 import cases_cli  # noqa: E402
 import cases_files  # noqa: E402
+import cases_keyboard  # noqa: E402
 import cases_text  # noqa: E402
 
 CASE_TIMEOUT = 90  # seconds; every wait inside a case has its own, shorter timeout
@@ -391,7 +392,7 @@ CASES = [
     ("undo_after_add_text", case_undo_after_add_text),
     ("escape_on_open_menu", case_escape_on_menu),
     ("close_main_window_ends_program", case_close_main_window),
-] + cases_cli.CASES + DESKTOP_CASES + cases_files.CASES + cases_text.CASES
+] + cases_cli.CASES + DESKTOP_CASES + cases_files.CASES + cases_text.CASES + cases_keyboard.CASES
 
 # ----- runner -------------------------------------------------------------------------------------
 

@@ -65,6 +65,7 @@ OPENBOX_RC = """<?xml version="1.0" encoding="UTF-8"?>
   <margins><top>0</top><bottom>0</bottom><left>0</left><right>0</right></margins>
   <keyboard>
     <keybind key="A-F4"><action name="Close"/></keybind>
+    <keybind key="A-Tab"><action name="NextWindow"><dialog>no</dialog></action></keybind>
   </keyboard>
   <mouse>
     <dragThreshold>1</dragThreshold>

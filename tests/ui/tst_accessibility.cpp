@@ -126,6 +126,30 @@ private slots:
         }
     }
 
+    // The choice is the list's text too, all of it selected: that is where Orca reads the value
+    // of a list, and, as new text, what it says when Down changes it.
+    void theFontListsOfferTheirChoiceAsText()
+    {
+        Program program;
+        program->changefont_Click();
+        QComboBox* sizes = program->form4->Combo2;
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(sizes)->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("8"));
+        int start = -1;
+        int end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE(text->selectionCount(), 1);
+        QCOMPARE(std::pair(start, end), std::pair(0, 1));
+        sizes->setFocus();
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("10"));
+        text->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, 2));
+    }
+
     // The link is a link to the maker's page, and a screen reader can follow it.
     void theLinkIsALink()
     {

@@ -79,9 +79,9 @@ private slots:
         QCOMPARE(form.windowIcon().cacheKey(), program->windowIcon().cacheKey());
         QCOMPARE(form.Combo1->geometry(), QRect(8, 8, 145, 21));
         QCOMPARE(form.Combo2->geometry(), QRect(8, 32, 49, 21));
-        QCOMPARE(form.Command1->text(), QStringLiteral("OK"));
+        QCOMPARE(form.Command1->text(), QStringLiteral("&OK"));
         QCOMPARE(form.Command1->geometry(), QRect(8, 64, 49, 25));
-        QCOMPARE(form.Command2->text(), QStringLiteral("Cancel"));
+        QCOMPARE(form.Command2->text(), QStringLiteral("&Cancel"));
         QCOMPARE(form.Command2->geometry(), QRect(56, 64, 49, 25));
         QVERIFY(!form.Combo1->isEditable());
         QVERIFY(!form.Combo2->isEditable());

@@ -2,8 +2,8 @@
 // list of Qt's own file dialog.
 #include "support/fixture.h"
 #include "support/testregistry.h"
-#include "ui/filetypelist.h"
-#include "ui/nosettings.h"
+#include "ui/desktop/filetypelist.h"
+#include "ui/desktop/nosettings.h"
 
 #include <QComboBox>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 // The rest of a double-click whose first click closed a window goes nowhere.
 #include "support/testregistry.h"
-#include "ui/doubleclicktail.h"
+#include "ui/desktop/doubleclicktail.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

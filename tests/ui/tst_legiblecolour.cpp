@@ -1,7 +1,7 @@
 // The link and the arrow of the main window on dark and high-contrast desktop palettes.
 #include "support/fixture.h"
 #include "support/testregistry.h"
-#include "ui/legiblecolour.h"
+#include "ui/desktop/legiblecolour.h"
 #include "ui/linklabel.h"
 
 #include <QApplication>

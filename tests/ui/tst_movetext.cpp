@@ -3,7 +3,7 @@
 #include "support/pixels.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
-#include "ui/keepontop.h"
+#include "ui/desktop/keepontop.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,13 +40,13 @@ private slots:
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(form.parent() == nullptr);
         QCOMPARE(form.windowIcon().cacheKey(), program->windowIcon().cacheKey());
-        QCOMPARE(form.Command3->text(), QStringLiteral("Move Up"));
+        QCOMPARE(form.Command3->text(), QStringLiteral("&Move Up"));
         QCOMPARE(form.Command3->geometry(), QRect(40, 8, 65, 25));
-        QCOMPARE(form.Command4->text(), QStringLiteral("Move Left"));
+        QCOMPARE(form.Command4->text(), QStringLiteral("Move &Left"));
         QCOMPARE(form.Command4->geometry(), QRect(8, 32, 65, 25));
-        QCOMPARE(form.Command1->text(), QStringLiteral("Move Right"));
+        QCOMPARE(form.Command1->text(), QStringLiteral("Move &Right"));
         QCOMPARE(form.Command1->geometry(), QRect(72, 32, 73, 25));
-        QCOMPARE(form.Command2->text(), QStringLiteral("Move Down"));
+        QCOMPARE(form.Command2->text(), QStringLiteral("Move &Down"));
         QCOMPARE(form.Command2->geometry(), QRect(40, 56, 73, 25));
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(QApplication::focusWidget(), form.Text1);

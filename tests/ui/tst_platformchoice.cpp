@@ -1,6 +1,6 @@
 // Which window system the program asks Qt for, from the session it starts in.
 #include "support/testregistry.h"
-#include "ui/platformchoice.h"
+#include "ui/desktop/platformchoice.h"
 
 #include <QtTest>
 

@@ -3,8 +3,8 @@
 #include "model/helptopics.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
+#include "ui/desktop/translations.h"
 #include "ui/qtservices.h"
-#include "ui/translations.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -92,8 +92,9 @@ private slots:
         program->hhhhhhhhhhhhhhh22_Click();
         program->changefont_Click();
         program->vbhelp_Click();
-        const QStringList seen{program->Command1->text(), program->Command3->text(),
-                               program->form2->Command3->text(), program->form3->windowTitle(),
+        const QStringList seen{shown(program->Command1->text()), shown(program->Command3->text()),
+                               shown(program->form2->Command3->text()),
+                               program->form3->windowTitle(),
                                program->form3->List1->item(3)->text()};
         QCOMPARE(seen, texts);
         // A topic chosen under its translated name shows its text.
@@ -157,6 +158,43 @@ private slots:
         look.start(0);
         form.Command1_Click();
         QCOMPARE(seen, texts);
+    }
+
+    // One language at a time: the about box, Change Font's Cancel and the line said when a file
+    // given to open cannot be, all in the language of the rest of the windows.
+    void oneLanguageAtATime_data()
+    {
+        QTest::addColumn<QString>("languages");
+        QTest::addColumn<QString>("madeBy"); // the about box's second line
+        QTest::newRow("C") << "C"
+                           << "Made By the Avatello developers";
+        QTest::newRow("German") << "de-DE"
+                                << "Gemacht von den Avatello-Entwicklern";
+        QTest::newRow("French") << "fr-FR"
+                                << "Créé par les développeurs d’Avatello";
+        QTest::newRow("Spanish") << "es-ES"
+                                 << "Hecho por los desarrolladores de Avatello";
+    }
+    void oneLanguageAtATime()
+    {
+        QFETCH(QString, languages);
+        QFETCH(QString, madeBy);
+        Speaking speaking(languages);
+        Program program;
+        program->ggaga_Click();
+        QCOMPARE(program.user.messages.size(), 1);
+        QCOMPARE(program.user.messages.constFirst().text.split(QStringLiteral("\r\n")).value(1),
+                 madeBy);
+        // Cancel is the word Qt's own dialogs use in that language.
+        program->changefont_Click();
+        QDialogButtonBox qtButtons(QDialogButtonBox::Cancel);
+        QCOMPARE(shown(program->form4->Command2->text()),
+                 shown(qtButtons.button(QDialogButtonBox::Cancel)->text()));
+        const QString refused =
+            QCoreApplication::translate("avatello::Program", "%1; starting without it")
+                .arg(QStringLiteral("REASON"));
+        QVERIFY(refused.startsWith(u"REASON"));
+        QCOMPARE(refused == u"REASON; starting without it", speaking.installed.isEmpty());
     }
 };
 

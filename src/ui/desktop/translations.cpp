@@ -1,4 +1,4 @@
-#include "ui/translations.h"
+#include "ui/desktop/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "ui/legiblecolour.h"
+#include "ui/desktop/legiblecolour.h"
 
 #include <cmath>
 

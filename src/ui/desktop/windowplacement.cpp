@@ -1,12 +1,15 @@
-#include "ui/windowplacement.h"
+#include "ui/desktop/windowplacement.h"
 
 #include "model/twips.h"
-#include "ui/waylandsize.h"
+#include "ui/desktop/waylandsize.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace avatello {
@@ -30,6 +33,22 @@ void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& t
     window->setObjectName(name);
     window->setWindowTitle(title);
     fixClientSizeTwips(window, width, height);
+}
+
+void widenToFitCaption(QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    // A little air on both sides, so the caption does not touch the frame.
+    const int missing =
+        button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&')) + 6 -
+        room.width();
+    if (missing <= 0 || !button->parentWidget())
+        return;
+    const int margin = button->parentWidget()->width() - button->geometry().right() - 1;
+    button->resize(button->width() + qMin(missing, qMax(0, margin - 8)), button->height());
 }
 
 void centreOnScreen(QWidget* window)

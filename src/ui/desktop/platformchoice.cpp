@@ -1,4 +1,4 @@
-#include "ui/platformchoice.h"
+#include "ui/desktop/platformchoice.h"
 
 #include <QtGlobal>
 

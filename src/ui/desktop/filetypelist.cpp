@@ -1,4 +1,4 @@
-#include "ui/filetypelist.h"
+#include "ui/desktop/filetypelist.h"
 
 #include <memory>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/enterkey.h"
+#include "ui/desktop/enterkey.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "ui/nosettings.h"
+#include "ui/desktop/nosettings.h"
 
 #include <QSettings>
 

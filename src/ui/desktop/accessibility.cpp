@@ -1,4 +1,4 @@
-#include "ui/accessibility.h"
+#include "ui/desktop/accessibility.h"
 
 #include "ui/linklabel.h"
 
@@ -31,14 +31,49 @@ public:
 
 // Qt's presentation of a pick-only list with the name it was given: one child, the pop-up list,
 // and the actions that open and close it.
-class NamedList : public QAccessibleWidget
+// Its choice is also its text: where a screen reader (Orca) reads the value of a list, and a
+// change of choice is a change of that text, which it says.
+class NamedList : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit NamedList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
     QString text(QAccessible::Text kind) const override
     {
         return kind == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(kind);
+    }
+    QString text(int start, int end) const override
+    {
+        return list()->currentText().mid(start, end < 0 ? -1 : end - start);
+    }
+    int characterCount() const override { return int(list()->currentText().size()); }
+    // The choice is all selected, as in a list that can be typed in: a screen reader then says
+    // a new choice as it arrives.
+    void selection(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+    }
+    int selectionCount() const override { return characterCount() > 0 ? 1 : 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
     }
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override
@@ -132,6 +167,11 @@ void setAccessibleListName(QComboBox* list, const QString& name)
 {
     mark(list, Presentation::NamedList);
     list->setAccessibleName(name);
+    // Said as the new text alone: an update would first say that the old one was deleted.
+    QObject::connect(list, &QComboBox::currentTextChanged, list, [list](const QString& now) {
+        QAccessibleTextInsertEvent inserted(list, 0, now);
+        QAccessible::updateAccessibility(&inserted);
+    });
 }
 
 void presentAsLink(LinkLabel* label, const QString& address)

@@ -1,4 +1,4 @@
-#include "ui/doubleclicktail.h"
+#include "ui/desktop/doubleclicktail.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

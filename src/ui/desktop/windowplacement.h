@@ -4,6 +4,7 @@
 #include <QString>
 #include <Qt>
 
+class QPushButton;
 class QWidget;
 
 namespace avatello {
@@ -24,6 +25,10 @@ void fixClientSizeTwips(QWidget* window, int width, int height);
 // closed (the next command that needs it builds a new one).
 void setUpSecondaryWindow(QWidget* window, const QString& name, const QString& title, int width,
                           int height);
+
+// A button whose caption is longer in a translation than its place allows grows to the right, as
+// far as the window leaves a margin, rather than cutting its caption.
+void widenToFitCaption(QPushButton* button);
 
 void centreOnScreen(QWidget* window);
 void centreOver(QWidget* window, const QWidget* owner);

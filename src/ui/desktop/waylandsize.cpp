@@ -1,4 +1,4 @@
-#include "ui/waylandsize.h"
+#include "ui/desktop/waylandsize.h"
 
 #include <QEvent>
 #include <QGuiApplication>
