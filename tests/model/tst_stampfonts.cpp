@@ -240,8 +240,10 @@ private slots:
             << QStringLiteral(u"👍🏽🇩🇪❤️直骨e\u0301مرحبا") << QStringList();
         QTest::newRow("private use, twice")
             << QStringLiteral(u"a\uE000b\uE000") << QStringList{QStringLiteral("U+E000")};
-        QTest::newRow("an emoji newer than the font")
-            << QStringLiteral(u"x\U0001FAE9") << QStringList{QStringLiteral("U+1FAE9")};
+        // the last code point of the newest emoji block: assigned in no Unicode version the fonts
+        // of Debian 12 or 13 know (U+1FAE9, new in Unicode 16, is in Debian 13's emoji font)
+        QTest::newRow("an emoji code point no font has yet")
+            << QStringLiteral(u"x\U0001FAFF") << QStringList{QStringLiteral("U+1FAFF")};
     }
     void charactersNoFontDrawsAreNamed()
     {
