@@ -3,6 +3,7 @@
 #include "cli/batchtable.h"
 #include "cli/iconrecipe.h"
 #include "cli/options.h"
+#include "support/commandrun.h"
 #include "support/fixture.h"
 #include "support/picturefiles.h"
 #include "support/testregistry.h"
@@ -21,47 +22,6 @@
 
 using namespace avatello;
 using namespace avatello::test;
-
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString err;
-    QByteArray out;
-};
-
-// The built program as a user's shell runs it, with no display at all.
-// Standard input is `input`, or the file `inputFile` where one is named.
-Run runAvatello(const QStringList& arguments, const QString& folder, const QByteArray& input = {},
-                const QString& inputFile = {})
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    if (!inputFile.isEmpty())
-        process.setStandardInputFile(inputFile);
-    process.start(QStringLiteral(AVATELLO_BINARY), arguments);
-    if (inputFile.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()),
-            process.readAllStandardOutput()};
-}
-
-} // namespace
 
 class TestMaker : public QObject
 {

@@ -1,6 +1,7 @@
 // The maker with the text people write today: emoji as the windows stamp them, Han forms chosen by
 // --lang and never by the locale, a note for a character no font draws, and larger icons.
 #include "cli/iconrecipe.h"
+#include "support/commandrun.h"
 #include "support/fixture.h"
 #include "support/testregistry.h"
 #include "support/texttool.h"
@@ -18,37 +19,14 @@ using namespace avatello::test;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString err;
-};
-
-// The built program, without a display, under the locale variables given.
-Run runAvatello(const QStringList& arguments, const QString& folder,
+// The built program under the locale variables given, and C.UTF-8 for every other.
+Run runInLocale(const QStringList& arguments, const QString& folder,
                 const QHash<QString, QString>& locale = {})
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LANG",
-                             "LC_CTYPE", "LANGUAGE", "LOCPATH"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    for (auto it = locale.begin(); it != locale.end(); ++it)
-        environment.insert(it.key(), it.value());
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(AVATELLO_BINARY), arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+    QHash<QString, QString> environment{
+        {"LC_ALL", "C.UTF-8"}, {"LANG", ""}, {"LC_CTYPE", ""}, {"LANGUAGE", ""}, {"LOCPATH", ""}};
+    environment.insert(locale);
+    return runAvatello(arguments, folder, {}, {}, environment);
 }
 
 // The text, at size 16 on white, as make writes it.
@@ -96,13 +74,13 @@ private slots:
         QTemporaryDir dir;
         const QString text = QStringLiteral(u"直骨");
         QCOMPARE(
-            runAvatello(textIcon(text, "zh.bmp") + QStringList{"--lang", "zh-Hans"}, dir.path())
+            runInLocale(textIcon(text, "zh.bmp") + QStringList{"--lang", "zh-Hans"}, dir.path())
                 .exitCode,
             0);
-        QCOMPARE(runAvatello(textIcon(text, "ja.bmp") + QStringList{"--lang", "ja"}, dir.path())
+        QCOMPARE(runInLocale(textIcon(text, "ja.bmp") + QStringList{"--lang", "ja"}, dir.path())
                      .exitCode,
                  0);
-        QCOMPARE(runAvatello(textIcon(text, "none.bmp"), dir.path()).exitCode, 0);
+        QCOMPARE(runInLocale(textIcon(text, "none.bmp"), dir.path()).exitCode, 0);
         const QByteArray simplified = readAll(dir.filePath(QStringLiteral("zh.bmp")));
         QCOMPARE(simplified.size(), 6966);
         QVERIFY(simplified != readAll(dir.filePath(QStringLiteral("ja.bmp"))));
@@ -128,8 +106,8 @@ private slots:
             {"LOCPATH", locales}, {"LC_ALL", "zh_CN.UTF-8"}, {"LANG", "zh_CN.UTF-8"}};
         const QString text = QStringLiteral(u"直骨");
         for (const QStringList& lang : {QStringList(), QStringList{"--lang", "ja"}}) {
-            QCOMPARE(runAvatello(textIcon(text, "c.bmp") + lang, dir.path()).exitCode, 0);
-            QCOMPARE(runAvatello(textIcon(text, "zh.bmp") + lang, dir.path(), chinese).exitCode, 0);
+            QCOMPARE(runInLocale(textIcon(text, "c.bmp") + lang, dir.path()).exitCode, 0);
+            QCOMPARE(runInLocale(textIcon(text, "zh.bmp") + lang, dir.path(), chinese).exitCode, 0);
             const QByteArray c = readAll(dir.filePath(QStringLiteral("c.bmp")));
             QCOMPARE(c.size(), 6966);
             QVERIFY2(c == readAll(dir.filePath(QStringLiteral("zh.bmp"))),
@@ -140,14 +118,14 @@ private slots:
     void characterNoFontDrawsIsNamed()
     {
         QTemporaryDir dir;
-        const Run run = runAvatello(textIcon(QStringLiteral(u"a\uE000"), "box.bmp"), dir.path());
+        const Run run = runInLocale(textIcon(QStringLiteral(u"a\uE000"), "box.bmp"), dir.path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains(QStringLiteral("U+E000")), qPrintable(run.err));
         QVERIFY2(run.err.contains(QStringLiteral("box.bmp")), qPrintable(run.err));
         QVERIFY2(run.err.contains(QStringLiteral("written")), qPrintable(run.err));
         QCOMPARE(readAll(dir.filePath(QStringLiteral("box.bmp"))).size(), 6966);
 
-        const Run plain = runAvatello(textIcon(QStringLiteral(u"a👍🏽"), "ok.bmp"), dir.path());
+        const Run plain = runInLocale(textIcon(QStringLiteral(u"a👍🏽"), "ok.bmp"), dir.path());
         QCOMPARE(plain.exitCode, 0);
         QCOMPARE(plain.err, QString());
     }
@@ -161,7 +139,7 @@ private slots:
                     "a.png\tab\tzh-Hans\t2\n"
                     "b.bmp\tb\xee\x80\x80\tko\t\n");
         table.close();
-        const Run run = runAvatello({"make", "--batch", "t.tsv"}, dir.path());
+        const Run run = runInLocale({"make", "--batch", "t.tsv"}, dir.path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains(QStringLiteral("line 3: b.bmp: no installed font draws U+E000")),
                  qPrintable(run.err));
@@ -174,10 +152,10 @@ private slots:
     {
         QTemporaryDir dir;
         QStringList icon{"make", "--template", "3", "--text", QStringLiteral(u"Hi👍🏽")};
-        QCOMPARE(runAvatello(icon + QStringList{"-o", "plain.png"}, dir.path()).exitCode, 0);
-        QCOMPARE(runAvatello(icon + QStringList{"-o", "plain.bmp"}, dir.path()).exitCode, 0);
+        QCOMPARE(runInLocale(icon + QStringList{"-o", "plain.png"}, dir.path()).exitCode, 0);
+        QCOMPARE(runInLocale(icon + QStringList{"-o", "plain.bmp"}, dir.path()).exitCode, 0);
         QCOMPARE(
-            runAvatello(icon + QStringList{"--scale", "1", "-o", "one.bmp"}, dir.path()).exitCode,
+            runInLocale(icon + QStringList{"--scale", "1", "-o", "one.bmp"}, dir.path()).exitCode,
             0);
         QVERIFY(readAll(dir.filePath(QStringLiteral("one.bmp"))) ==
                 readAll(dir.filePath(QStringLiteral("plain.bmp"))));
@@ -185,7 +163,7 @@ private slots:
             QImage(dir.filePath(QStringLiteral("plain.png"))).convertToFormat(QImage::Format_RGB32);
         for (const QString& out : {QStringLiteral("four.png"), QStringLiteral("four.bmp")}) {
             QCOMPARE(
-                runAvatello(icon + QStringList{"--scale", "4", "-o", out}, dir.path()).exitCode, 0);
+                runInLocale(icon + QStringList{"--scale", "4", "-o", out}, dir.path()).exitCode, 0);
             const QImage large = QImage(dir.filePath(out)).convertToFormat(QImage::Format_RGB32);
             QCOMPARE(large.size(), QSize(192, 192));
             for (int y = 0; y < 192; ++y)
@@ -208,7 +186,7 @@ private slots:
     {
         QFETCH(QStringList, option);
         QTemporaryDir dir;
-        const Run run = runAvatello(QStringList{"make", "-o", "a.bmp"} + option, dir.path());
+        const Run run = runInLocale(QStringList{"make", "-o", "a.bmp"} + option, dir.path());
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(option[0]), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.bmp"))));
