@@ -58,20 +58,6 @@ int unnamedTemporaryFile()
     return named;
 }
 
-bool writeAll(int fd, const char* bytes, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, bytes, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        size -= n;
-    }
-    return true;
-}
-
 } // namespace
 
 BatchTableReader::~BatchTableReader()
@@ -130,8 +116,9 @@ int BatchTableReader::fill()
     while (got < 0 && errno == EINTR);
     const int reason = errno;
     buffer_.resize(old + qMax<ssize_t>(got, 0));
-    if (got > 0 && spool_ >= 0 && !rewound_ && !writeAll(spool_, buffer_.constData() + old, got))
-        return -errno;
+    if (got > 0 && spool_ >= 0 && !rewound_)
+        if (const int failure = writeAllTo(spool_, QByteArrayView(buffer_.constData() + old, got)))
+            return -failure;
     return got < 0 ? -reason : int(got);
 }
 

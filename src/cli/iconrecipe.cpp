@@ -113,15 +113,8 @@ void setStart(IconRecipe& recipe, IconRecipe::Start start)
 bool writeDescriptor(int fd, const QByteArray& bytes, QString* error)
 {
     std::fflush(stdout);
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return fail(error, qt_error_string(errno));
-        done += written;
-    }
-    return true;
+    const int failure = writeAllTo(fd, bytes);
+    return failure == 0 || fail(error, qt_error_string(failure));
 }
 
 // The picture named by --picture: a file, or standard input for "-", read as Load reads a file.

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHashFunctions>
 #include <QString>
 
@@ -40,6 +41,10 @@ enum class SyncToDisk { Now, Later };
 // if given, receives the folder that was written to (for SyncToDisk::Later).
 bool writeWholeFile(const QByteArray& path, const QByteArray& bytes, QString* error,
                     SyncToDisk sync = SyncToDisk::Now, QByteArray* writtenFolder = nullptr);
+
+// Writes all of the bytes to a descriptor at its offset, through short writes and interruptions;
+// 0, or an errno.
+int writeAllTo(int fd, QByteArrayView bytes);
 
 // Syncs the file system holding this folder; false, with the system's reason, on failure.
 bool syncFolder(const QByteArray& folder, QString* error);

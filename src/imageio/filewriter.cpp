@@ -237,22 +237,6 @@ bool resolve(const QByteArray& path, Target& target, QString* error)
     return failWith(error, EISDIR); // the path names a folder ("." or "..")
 }
 
-// Writes all of the bytes at this offset, through short writes and interruptions; 0 or an errno.
-int writeAll(int fd, const QByteArray& bytes, off_t offset)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done),
-                                   offset + off_t(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += n;
-    }
-    return 0;
-}
-
 int syncFile(int fd)
 {
     return ::fsync(fd) == 0 || syncIsUnsupported(errno) ? 0 : errno;
@@ -323,7 +307,7 @@ int replaceByRename(const Target& target, const QByteArray& bytes, SyncToDisk sy
     Descriptor file(createTemporary(folder, target.exists ? 0600 : 0666, &temporary));
     if (file.get() < 0)
         return errno;
-    int failure = writeAll(file.get(), bytes, 0);
+    int failure = writeAllTo(file.get(), bytes);
     struct stat written = {};
     if (!failure && (::fstat(file.get(), &written) != 0 || written.st_size != bytes.size()))
         failure = EIO;
@@ -372,7 +356,7 @@ int replaceInPlace(const Target& target, const QByteArray& bytes, SyncToDisk syn
         reserved != 0 &&
         !((reserved == EOPNOTSUPP || reserved == EBADF) && bytes.size() <= now.st_size))
         return reserved;
-    int failure = writeAll(file.get(), bytes, 0);
+    int failure = writeAllTo(file.get(), bytes);
     if (!failure && ::ftruncate(file.get(), off_t(bytes.size())) != 0)
         failure = errno;
     // Writing cleared setuid and setgid, unless the writer is root: the owner clears them here.
@@ -423,6 +407,20 @@ bool writeWholeFile(const QByteArray& path, const QByteArray& bytes, QString* er
     if (writtenFolder)
         *writtenFolder = target.folderPath.isEmpty() ? QByteArrayLiteral("/") : target.folderPath;
     return true;
+}
+
+int writeAllTo(int fd, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
 }
 
 bool syncFolder(const QByteArray& folder, QString* error)
