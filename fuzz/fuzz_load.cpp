@@ -2,6 +2,7 @@
 // Whatever the input, it must neither crash, hang nor leak; a picture it accepts must be the small
 // RGB32 or ARGB32 corner that the canvas takes, and the same every time.
 #include "imageio/picturedecoder.h"
+#include "quietapplication.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,20 +10,10 @@
 #include <optional>
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // Qt's image plugins (GIF, JPEG) are found through the application object: make one, once,
-    // on the platform that needs no display. It lives until the process ends.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The decoders warn about every damaged input; at hundreds of inputs a second that is noise.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "fuzz_load";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
+    makeQuietApplication(); // Qt's image plugins (GIF, JPEG) are found through it
     return 0;
 }
 

@@ -4,23 +4,15 @@
 #include "cli/iconrecipe.h"
 #include "cli/options.h"
 #include "model/defaultfont.h"
+#include "quietapplication.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <QGuiApplication>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // --font asks the font database, which needs the application object: one, on the platform
-    // that needs no display, for the whole run.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "fuzz_options";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
+    makeQuietApplication(); // --font asks the font database, which needs it
     avatello::ensureDefaultFont();
     return 0;
 }

@@ -3,6 +3,7 @@
 // button, F1, and dialogs above the windows kept on top.
 #include "gallery.h"
 #include "support/fixture.h"
+#include "support/speaking.h"
 #include "support/testregistry.h"
 #include "ui/desktop/translations.h"
 #include "ui/linklabel.h"
@@ -105,21 +106,6 @@ QWidget* focused()
     QWidget* widget = QApplication::focusWidget();
     return widget ? widget : QApplication::activeWindow();
 }
-
-QString shown(QString caption)
-{
-    return caption.remove(u'&');
-}
-
-struct Speaking
-{
-    explicit Speaking(const QString& language)
-        : installed(installTranslations(*QCoreApplication::instance(), {language}))
-    {
-    }
-    ~Speaking() { qDeleteAll(installed); }
-    QList<QTranslator*> installed;
-};
 
 } // namespace
 

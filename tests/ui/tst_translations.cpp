@@ -2,6 +2,7 @@
 // dialogs from Qt's. English and the C locale keep every text as written.
 #include "model/helptopics.h"
 #include "support/fixture.h"
+#include "support/speaking.h"
 #include "support/testregistry.h"
 #include "ui/desktop/translations.h"
 #include "ui/qtservices.h"
@@ -20,22 +21,6 @@ using namespace avatello;
 using namespace avatello::test;
 
 namespace {
-
-// The translations for the user's languages ("en-GB:de-DE") while a test runs.
-struct Speaking
-{
-    explicit Speaking(const QString& languages)
-        : installed(installTranslations(*QCoreApplication::instance(), languages.split(u':')))
-    {
-    }
-    ~Speaking() { qDeleteAll(installed); }
-    QList<QTranslator*> installed;
-};
-
-QString shown(QString caption)
-{
-    return caption.remove(u'&');
-}
 
 // Longer words in windows of fixed size: each button's caption and each help topic fits.
 void checkCaptionsFit(Program& program)
