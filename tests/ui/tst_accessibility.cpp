@@ -150,6 +150,29 @@ private slots:
         QCOMPARE(std::pair(start, end), std::pair(0, 2));
     }
 
+    // From Qt 6.5 on, the choice is also the list's one selected item: Qt reports a new choice as
+    // a change of selection, and that is where Orca 48 reads what to say.
+    void theFontListsOfferTheirChoiceAsSelection()
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        Program program;
+        program->changefont_Click();
+        QComboBox* sizes = program->form4->Combo2;
+        QAccessibleSelectionInterface* selection =
+            QAccessible::queryAccessibleInterface(sizes)->selectionInterface();
+        QVERIFY(selection);
+        QCOMPARE(selection->selectedItemCount(), 1);
+        QCOMPARE(selection->selectedItem(0)->text(QAccessible::Name), QStringLiteral("8"));
+        sizes->setFocus();
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QCOMPARE(selection->selectedItems().size(), 1);
+        QCOMPARE(selection->selectedItem(0)->text(QAccessible::Name), QStringLiteral("10"));
+#else
+        QSKIP("Qt before 6.5 has no selection interface; there the text says the choice");
+#endif
+    }
+
     // The link is a link to the maker's page, and a screen reader can follow it.
     void theLinkIsALink()
     {

@@ -95,9 +95,42 @@ public:
             list()->showPopup();
     }
 
-private:
+protected:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 };
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+// From Qt 6.5 on, Qt reports a new choice as a change of the list's selection, and a screen
+// reader (Orca 48) then says the item now selected: the choice is also the one selected item.
+class SelectingNamedList : public NamedList, public QAccessibleSelectionInterface
+{
+public:
+    using NamedList::NamedList;
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::SelectionInterface)
+            return static_cast<QAccessibleSelectionInterface*>(this);
+        return NamedList::interface_cast(type);
+    }
+    int selectedItemCount() const override { return int(selectedItems().size()); }
+    QList<QAccessibleInterface*> selectedItems() const override
+    {
+        QAccessibleInterface* items = QAccessible::queryAccessibleInterface(list()->view());
+        QAccessibleInterface* chosen =
+            items && list()->currentIndex() >= 0 ? items->child(list()->currentIndex()) : nullptr;
+        return chosen ? QList<QAccessibleInterface*>{chosen} : QList<QAccessibleInterface*>{};
+    }
+    // The choice is made with the keys or the pop-up list, not by a screen reader's selection.
+    bool select(QAccessibleInterface*) override { return false; }
+    bool unselect(QAccessibleInterface*) override { return false; }
+    bool selectAll() override { return false; }
+    bool clear() override { return false; }
+};
+using PresentedList = SelectingNamedList;
+#else
+using PresentedList = NamedList;
+#endif
 
 class Link : public QAccessibleWidget
 {
@@ -135,7 +168,7 @@ QAccessibleInterface* marked(const QString& /*className*/, QObject* object)
     case Presentation::Hidden:
         return new HiddenControl(control);
     case Presentation::NamedList:
-        return new NamedList(static_cast<QComboBox*>(control));
+        return new PresentedList(static_cast<QComboBox*>(control));
     case Presentation::Link:
         return new Link(static_cast<LinkLabel*>(control));
     case Presentation::Qt:
