@@ -17,6 +17,9 @@ packages=(
     # test: a private X server and tools to drive it, Pillow and ImageMagick to read pictures,
     # the accessibility bus and its Python client to look at what a screen reader is shown
     xvfb xauth xdotool x11-utils openbox python3-pil imagemagick at-spi2-core python3-pyatspi
+    # test: a real screen reader on a private session bus, its speech written to a file by
+    # speech-dispatcher (tests/e2e/run_orca.py)
+    orca speech-dispatcher dbus-daemon procps
     # test: a desktop theme (the maker must not follow it)
     qt6ct
     # benchmarks, packaging checks
