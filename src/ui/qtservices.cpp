@@ -98,6 +98,10 @@ std::optional<QString> QtServices::text(QWidget* parent, const QString& title,
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    // The prompt also describes the dialog, so a screen reader that names the dialog as it opens
+    // says what it asks for even when it takes the text box's focus in silence (Orca 48 does,
+    // when it hears the key that opened the dialog only after the dialog is open).
+    dialog.setAccessibleDescription(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextEchoMode(QLineEdit::Normal);
     openAboveKeptWindows(&dialog);

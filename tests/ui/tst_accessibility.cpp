@@ -184,6 +184,25 @@ private slots:
         QCOMPARE(program.user.launched, QList<QUrl>{QUrl(maker::webAddress)});
     }
 
+    // The text prompt is described by its prompt, which a screen reader says with its name.
+    void theTextPromptIsDescribedByItsPrompt()
+    {
+        QWidget parent;
+        QString description;
+        QTimer look; // reads the prompt once its own event loop runs, and cancels it
+        connect(&look, &QTimer::timeout, &parent, [&] {
+            if (QWidget* prompt = QApplication::activeModalWidget()) {
+                look.stop();
+                description =
+                    QAccessible::queryAccessibleInterface(prompt)->text(QAccessible::Description);
+                prompt->close();
+            }
+        });
+        look.start(0);
+        QtServices().text(&parent, "Add Text", "Text To Add:");
+        QCOMPARE(description, QStringLiteral("Text To Add:"));
+    }
+
     // A message box's picture says in words what kind of message it is.
     void theMessagePictureIsNamed()
     {
