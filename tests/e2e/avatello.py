@@ -220,16 +220,21 @@ class Avatello:
 
     def answer_file_dialog(self, title_regex, path):
         """Types a full path into the real Qt file dialog's name field and presses Enter."""
-        dialog = self.wait_dialog(title_regex)
+        self.enter_file_name(self.wait_dialog(title_regex), title_regex, path)
+
+    def enter_file_name(self, dialog, title_regex, path, reactivate=True):
+        """Types a full path into the open file dialog's name field, which has the keyboard, and
+        presses Enter. The file name completer can swallow the first Enter while its list is
+        showing; a second one goes to the dialog, which is still open in that case (made active
+        again first, unless `reactivate` is false: the keyboard alone is used)."""
         self.x.key("ctrl+a")
         self.x.type(path)
         self.x.key("Return")
-        # The file name completer can swallow the first Enter while its list is showing; a
-        # second one goes to the dialog, which is still open in that case.
         try:
             self.x.wait_window_gone(dialog, title_regex, timeout=3)
         except Failure:
             if dialog in self.x.visible_windows(title_regex):
-                self.x.activate(dialog)
+                if reactivate:
+                    self.x.activate(dialog)
                 self.x.key("Return")
             self.x.wait_window_gone(dialog, title_regex, timeout=10)

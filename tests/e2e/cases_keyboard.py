@@ -97,14 +97,7 @@ def case_keyboard_only_road(app, workdir):
     expect(order.index(dialog) > order.index(move),
            "the Save dialog opened beneath Move Text, which is kept on top")
     wait_active(x, dialog, "the Save dialog to have the keyboard")
-    x.key("ctrl+a")
-    x.type(saved)
-    x.key("Return")
-    try:
-        x.wait_window_gone(dialog, "^Save Icon$", timeout=3)
-    except Failure:  # the completer's list took the first Enter
-        x.key("Return")
-        x.wait_window_gone(dialog, "^Save Icon$")
+    app.enter_file_name(dialog, "^Save Icon$", saved, reactivate=False)
     wait_until(lambda: os.path.exists(saved), 10, "the saved file")
     order = stacking(x)
     expect(order.index(move) > order.index(main), "Move Text is no longer above the main window")

@@ -428,11 +428,8 @@ def run_case(program, name, function, keep):
         error = traceback.format_exc().strip().replace("\n", "\n    ")
     finally:
         signal.alarm(0)
-        if error and x.display:
-            try:
-                x.screenshot().save(os.path.join(workdir, "failure.png"))
-            except Exception:
-                pass
+        if error:
+            x.keep_screenshot(os.path.join(workdir, "failure.png"))
         if app is not None:
             app.stop()
         x.stop()

@@ -152,107 +152,84 @@ class ScreenReader:
         return log
 
 
-class Road:
-    """Presses keys and waits until Orca has said what they must make it say."""
+# The road after the window has opened: the keys (xdotool names, space-separated, or "type:" and
+# a text to type) and what Orca must say after them.
+TAB_STOPS = [r"Icon To Edit", r"Finished Icon", rf"Load {BUTTON}", rf"New {BUTTON}",
+             rf"Edit {BUTTON}", rf"Save {BUTTON}", rf"Finished {BUTTON}", rf"Other {BUTTON}",
+             r"avatello\.example\.org link"]
+ROAD = [
+    # Tab round the main window, in reading order, the link included, then round again.
+    *[("Tab", stop) for stop in TAB_STOPS + TAB_STOPS[:4]],
+    # New's menu from the keyboard: its first item is chosen as it opens, so it is said.
+    ("space", r"Choose Color"),
+    ("Down", r"AIM Back Color"),
+    ("Down", r"^Templates\.?$"),
+    # The gallery: its name, then each picture's as the arrows move. (As a window opens, Orca 48
+    # may take its first focus in silence: when it hears the key that opened the window only after
+    # the window has opened. So a window's first focus is not asked of Orca; the arrows are.)
+    ("Return", r"Templates"),
+    ("Right", r"Template 2\b"),
+    ("Left", r"Template 1\b"),
+    *[("Right", rf"Template {n}\b") for n in (2, 3, 4)],
+    ("space", rf"New {BUTTON}"),
+    # Change Font: each list says what it chooses and its value, and the new value of an arrow.
+    ("alt+e", r"Add Text"),
+    ("Down", r"Move Text"),
+    ("Down", r"Change Font"),
+    ("Return", r"Change Font"),
+    ("Tab", r"Font combo box\.? Tahoma"),
+    ("Tab", r"Size combo box\.? 8\b"),
+    ("Down", r"(^| )9\b"),
+    ("Down", r"(^| )10\b"),
+    ("Tab", rf"OK {BUTTON}"),
+    ("space", rf"New {BUTTON}"),
+    # Add Text: the prompt's label, said with the dialog's name as its description.
+    ("alt+e", r"Add Text"),
+    ("Return", r"Add Text dialog", r"Text To Add"),
+    ("type:Hi", r"(^| )i\b"),
+    ("Return", rf"New {BUTTON}"),
+    # Move Text: its buttons by name; Escape closes it.
+    ("alt+e", r"Add Text"),
+    ("Down", r"Move Text"),
+    ("Return", r"Move Text"),
+    *[("Tab", rf"{button} {BUTTON}") for button in ("Move Up", "Move Left", "Move Right",
+                                                      "Move Down")],
+    ("space", r"space"),
+    ("Escape", rf"New {BUTTON}"),
+    # Finished, then Save: the dialog is said by its name.
+    ("alt+f", r"alt"),
+    ("alt+s", r"Save Icon dialog"),
+]
 
-    def __init__(self, x, reader):
-        self.x = x
-        self.reader = reader
-        self.transcript = []
 
-    def step(self, keys, *expected, typed=None):
-        """Presses the keys (xdotool names, space-separated) or types the text, then waits until
-        each pattern of `expected` matches what Orca said since (its utterances joined by one
-        space); returns that speech."""
-        start = len(self.reader.said())
-        if typed is not None:
-            self.x.type(typed)
+def keyboard_road(app, reader, workdir):
+    """Goes along ROAD, waiting after each step until Orca has said what it must; saves the icon
+    in the Save dialog the road ends in. Returns each step's keys and what Orca said."""
+    # The hidden box holds the focus as the window opens; its name says where the buttons are.
+    wait_until(lambda: "press Tab for the buttons" in " ".join(reader.said()), STEP_TIMEOUT,
+               "Orca to say the main window's first focus")
+    transcript = []
+    for keys, *expected in ROAD:
+        start = len(reader.said())
+        if keys.startswith("type:"):
+            app.x.type(keys[len("type:"):])
         else:
-            self.x.key(*keys.split())
+            app.x.key(*keys.split())
         heard = [""]
 
         def all_said():
-            heard[0] = " ".join(u.strip() for u in self.reader.said()[start:])
+            heard[0] = " ".join(u.strip() for u in reader.said()[start:])
             return all(re.search(pattern, heard[0]) for pattern in expected)
         try:
             wait_until(all_said, STEP_TIMEOUT, "Orca's speech")
         except Failure:
             missing = [p for p in expected if not re.search(p, heard[0])]
-            raise Failure(f"after {keys or repr(typed)}, Orca did not say {missing}; "
-                          f"it said: {heard[0]!r}")
-        self.transcript.append((keys or f"type {typed!r}", heard[0]))
-        return heard[0]
+            raise Failure(f"after {keys}, Orca did not say {missing}; it said: {heard[0]!r}")
+        transcript.append((keys, heard[0]))
 
-
-def keyboard_road(app, reader, workdir):
-    x = app.x
-    road = Road(x, reader)
-    # The hidden box holds the focus as the window opens; its name says where the buttons are.
-    wait_until(lambda: "press Tab for the buttons" in " ".join(reader.said()), STEP_TIMEOUT,
-               "Orca to say the main window's first focus")
-
-    # Tab round the main window, in reading order, the link included, then round again.
-    stops = [r"Icon To Edit", r"Finished Icon", rf"Load {BUTTON}", rf"New {BUTTON}",
-             rf"Edit {BUTTON}", rf"Save {BUTTON}", rf"Finished {BUTTON}", rf"Other {BUTTON}",
-             r"avatello\.example\.org link"]
-    for stop in stops + stops[:4]:
-        road.step("Tab", stop)
-
-    # New's menu from the keyboard: its first item is chosen as it opens, so it is said.
-    road.step("space", r"Choose Color")
-    road.step("Down", r"AIM Back Color")
-    road.step("Down", r"^Templates\.?$")
-    # The gallery: its name, then each picture's as the arrows move. (As a window opens, Orca 48
-    # may take its first focus in silence: when it hears the key that opened the window only after
-    # the window has opened. So a window's first focus is not asked of Orca; the arrows are.)
-    road.step("Return", r"Templates")
-    road.step("Right", r"Template 2\b")
-    for n in (1, 2, 3, 4):
-        road.step("Left" if n == 1 else "Right", rf"Template {n}\b")
-    road.step("space", rf"New {BUTTON}")
-
-    # Change Font: each list says what it chooses and its value, and the new value of an arrow.
-    road.step("alt+e", r"Add Text")
-    road.step("Down", r"Move Text")
-    road.step("Down", r"Change Font")
-    road.step("Return", r"Change Font")
-    road.step("Tab", r"Font combo box\.? Tahoma")
-    road.step("Tab", r"Size combo box\.? 8\b")
-    road.step("Down", r"(^| )9\b")
-    road.step("Down", r"(^| )10\b")
-    road.step("Tab", rf"OK {BUTTON}")
-    road.step("space", rf"New {BUTTON}")
-
-    # Add Text: the prompt's label, said with the dialog's name as its description.
-    road.step("alt+e", r"Add Text")
-    road.step("Return", r"Add Text dialog", r"Text To Add")
-    road.step("", r"(^| )i\b", typed="Hi")
-    road.step("Return", rf"New {BUTTON}")
-
-    # Move Text: its buttons by name; Escape closes it.
-    road.step("alt+e", r"Add Text")
-    road.step("Down", r"Move Text")
-    road.step("Return", r"Move Text")
-    road.step("Tab", rf"Move Up {BUTTON}")
-    for button in ("Move Left", "Move Right", "Move Down"):
-        road.step("Tab", rf"{button} {BUTTON}")
-    road.step("space", r"space")
-    road.step("Escape", rf"New {BUTTON}")
-
-    # Finished, then Save: the dialog is said by its name.
-    road.step("alt+f", r"alt")
     saved = os.path.join(workdir, "saved", "icon.bmp")
     os.makedirs(os.path.dirname(saved))
-    road.step("alt+s", r"Save Icon dialog")
-    dialog = x.wait_window("^Save Icon$")
-    x.key("ctrl+a")
-    x.type(saved)
-    x.key("Return")
-    try:
-        x.wait_window_gone(dialog, "^Save Icon$", timeout=3)
-    except Failure:  # the completer's list took the first Enter
-        x.key("Return")
-        x.wait_window_gone(dialog, "^Save Icon$")
+    app.enter_file_name(app.x.wait_window("^Save Icon$"), "^Save Icon$", saved, reactivate=False)
     wait_until(lambda: os.path.exists(saved) and os.path.getsize(saved) == 6966, 10,
                "the saved icon")
 
@@ -261,7 +238,7 @@ def keyboard_road(app, reader, workdir):
     for hidden in ("Undo copy", "Empty picture", "Text position"):
         if hidden in everything:
             raise Failure(f"Orca said {hidden!r}, a control that is not on screen")
-    return road.transcript
+    return transcript
 
 
 def on_alarm(signum, frame):
@@ -317,11 +294,8 @@ def main():
         error = f"{type(exception).__name__}: {exception}"
     finally:
         signal.alarm(0)
-        if error and x.display:
-            try:
-                x.screenshot().save(os.path.join(workdir, "failure.png"))
-            except Exception:
-                pass
+        if error:
+            x.keep_screenshot(os.path.join(workdir, "failure.png"))
         if app is not None:
             app.stop()
         reader.stop()

@@ -295,6 +295,15 @@ class XSession:
         raise Failure("import could not take a screenshot: "
                       + result.stderr.decode(errors="replace").strip())
 
+    def keep_screenshot(self, path):
+        """Saves a screenshot for a failure's record, if the display still takes one."""
+        if not self.display:
+            return
+        try:
+            self.screenshot().save(path)
+        except Exception:  # the record of a failure must not hide the failure
+            pass
+
     def grab(self, x, y, width, height):
         """A rectangle of the screen as an RGB image."""
         return self.screenshot().crop((x, y, x + width, y + height))

@@ -1,5 +1,6 @@
 // Every control a person can reach has a name a screen reader can say.
 #include "support/fixture.h"
+#include "support/modallook.h"
 #include "support/testregistry.h"
 #include "ui/linklabel.h"
 #include "ui/maker.h"
@@ -189,16 +190,11 @@ private slots:
     {
         QWidget parent;
         QString description;
-        QTimer look; // reads the prompt once its own event loop runs, and cancels it
-        connect(&look, &QTimer::timeout, &parent, [&] {
-            if (QWidget* prompt = QApplication::activeModalWidget()) {
-                look.stop();
-                description =
-                    QAccessible::queryAccessibleInterface(prompt)->text(QAccessible::Description);
-                prompt->close();
-            }
+        ModalLook<> look([&](QWidget* prompt) {
+            description =
+                QAccessible::queryAccessibleInterface(prompt)->text(QAccessible::Description);
+            prompt->close();
         });
-        look.start(0);
         QtServices().text(&parent, "Add Text", "Text To Add:");
         QCOMPARE(description, QStringLiteral("Text To Add:"));
     }
@@ -208,17 +204,12 @@ private slots:
     {
         QWidget parent;
         QString name;
-        QTimer look; // reads the box once its own event loop runs, and closes it
-        connect(&look, &QTimer::timeout, &parent, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                look.stop();
-                name = QAccessible::queryAccessibleInterface(
-                           box->findChild<QLabel*>("qt_msgboxex_icon_label"))
-                           ->text(QAccessible::Name);
-                box->accept();
-            }
+        ModalLook<QMessageBox> look([&](QMessageBox* box) {
+            name = QAccessible::queryAccessibleInterface(
+                       box->findChild<QLabel*>("qt_msgboxex_icon_label"))
+                       ->text(QAccessible::Name);
+            box->accept();
         });
-        look.start(0);
         QtServices().message(&parent, "About Avatello", "text", MessageIcon::Information);
         QCOMPARE(name, QStringLiteral("Information"));
     }

@@ -2,6 +2,7 @@
 // dialogs from Qt's. English and the C locale keep every text as written.
 #include "model/helptopics.h"
 #include "support/fixture.h"
+#include "support/modallook.h"
 #include "support/speaking.h"
 #include "support/testregistry.h"
 #include "ui/desktop/translations.h"
@@ -127,20 +128,14 @@ private slots:
         QtServices services;
         Form1 form(services);
         QStringList seen;
-        QTimer look; // reads the dialog once its own event loop runs, and cancels it
-        connect(&look, &QTimer::timeout, &form, [&] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                look.stop();
-                auto* buttons = dialog->findChild<QDialogButtonBox*>();
-                seen << dialog->windowTitle()
-                     << shown(buttons->button(QDialogButtonBox::Open)->text())
-                     << shown(buttons->button(QDialogButtonBox::Cancel)->text())
-                     << shown(dialog->findChild<QLabel*>("fileNameLabel")->text())
-                     << dialog->nameFilters().constFirst();
-                dialog->reject();
-            }
+        ModalLook<QFileDialog> look([&](QFileDialog* dialog) {
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            seen << dialog->windowTitle() << shown(buttons->button(QDialogButtonBox::Open)->text())
+                 << shown(buttons->button(QDialogButtonBox::Cancel)->text())
+                 << shown(dialog->findChild<QLabel*>("fileNameLabel")->text())
+                 << dialog->nameFilters().constFirst();
+            dialog->reject();
         });
-        look.start(0);
         form.Command1_Click();
         QCOMPARE(seen, texts);
     }
